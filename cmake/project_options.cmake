@@ -1,0 +1,47 @@
+# Flags shared by every target of the project, and helpers to declare our own targets.
+
+if(WIN32)
+  enable_language(RC)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # Tests run through this: a private wine prefix in the build tree.
+  set(TS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run;${TS_WINEPREFIX})
+  set(TS_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+else()
+  # The host build exists to run platform-neutral code under the sanitizers.
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings are errors in our own code (not in GoogleTest).
+function(ts_own_code target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  get_target_property(type ${target} TYPE)
+  if(WIN32 AND type MATCHES "EXECUTABLE|SHARED_LIBRARY|MODULE_LIBRARY")
+    set_property(GLOBAL APPEND PROPERTY TS_WINDOWS_BINARIES $<TARGET_FILE:${target}>)
+  endif()
+endfunction()
+
+# A deliverable: built with our warnings, copied to dist/ after each build.
+function(ts_deliverable target)
+  ts_own_code(${target})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TS_DIST_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${TS_DIST_DIR}/
+    VERBATIM)
+endfunction()
+
+# A GoogleTest executable registered as one ctest test; under wine on Windows targets.
+function(ts_gtest target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+  ts_own_code(${target})
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  if(WIN32)
+    set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine)
+  endif()
+  if(ARG_PROPERTIES)
+    set_tests_properties(${target} PROPERTIES ${ARG_PROPERTIES})
+  endif()
+endfunction()

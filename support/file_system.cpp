@@ -1,0 +1,91 @@
+#include "support/file_system.h"
+
+#include <vector>
+
+namespace support {
+
+bool FileFinder::Search(std::wstring_view pattern) {
+    search_.reset();
+    data_ = {};
+    root_.clear();
+    if (pattern.size() > kMaxLongPath) {
+        return false;
+    }
+    const std::wstring longForm = ToLongPathForm(pattern);
+    search_.reset(ValidOrNull(::FindFirstFileW(longForm.c_str(), &data_)));
+    if (!search_) {
+        return false;
+    }
+    const std::wstring plain(pattern);
+    const DWORD needed = ::GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
+    std::wstring full(needed, L'\0');
+    const DWORD written =
+        needed == 0 ? 0 : ::GetFullPathNameW(plain.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) {
+        search_.reset();
+        ::SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    full.resize(written);
+    const size_t cut = full.find_last_of(L"\\/");
+    root_ = cut == std::wstring::npos ? full : full.substr(0, cut);
+    return true;
+}
+
+bool PathExists(const std::wstring& path) {
+    if (!IsAbsolutePathShape(path)) {
+        return false;
+    }
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle search(ValidOrNull(::FindFirstFileW(path.c_str(), &data)));
+    if (search) {
+        return true;
+    }
+    return ::GetLastError() == 0;
+}
+
+void CreateParentDirectories(const std::wstring& filePath) {
+    if (PathExists(filePath)) {
+        return;
+    }
+    const std::vector<std::wstring> parts = SplitPath(filePath);
+    const bool unc = IsUncPath(filePath);
+    std::wstring current = parts.front();
+    bool currentMadeHere = false;
+    for (size_t i = 1; i + 1 < parts.size(); ++i) {
+        const std::wstring candidate = current + L"\\" + parts[i];
+        const std::wstring longForm = ToLongPathForm(candidate);
+        bool made = ::CreateDirectoryW(longForm.c_str(), nullptr) != FALSE;
+        if (!made && ::GetLastError() != ERROR_ALREADY_EXISTS && !unc) {
+            // Undo only a folder this call made; one that was there before stays.
+            if (currentMadeHere) {
+                RemoveDirectoryLong(current);
+            }
+            return;
+        }
+        current = candidate;
+        currentMadeHere = made;
+    }
+}
+
+bool RemoveDirectoryLong(const std::wstring& path) {
+    const std::wstring target =
+        path.size() < 260 || path.starts_with(L"\\\\?\\") ? path : L"\\\\?\\" + path;
+    return ::RemoveDirectoryW(target.c_str()) == TRUE;
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text) {
+    const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return {};
+    }
+    std::wstring expanded(needed, L'\0');
+    const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed) {
+        return {};
+    }
+    expanded.resize(std::wcslen(expanded.c_str()));
+    return expanded;
+}
+
+}  // namespace support

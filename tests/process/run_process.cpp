@@ -1,0 +1,155 @@
+#include "run_process.h"
+
+#include <cwctype>
+#include <thread>
+#include <vector>
+
+namespace testing_support {
+namespace {
+
+struct Handle {
+    HANDLE h = nullptr;
+    Handle() = default;
+    explicit Handle(HANDLE value) : h(value) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { Close(); }
+    void Close() {
+        if (h != nullptr && h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+        }
+        h = nullptr;
+    }
+};
+
+// Pipe whose one end (the child's) is inheritable.
+bool MakePipe(Handle& read, Handle& write, bool childReads) {
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    if (!::CreatePipe(&read.h, &write.h, &sa, 0)) {
+        return false;
+    }
+    ::SetHandleInformation(childReads ? write.h : read.h, HANDLE_FLAG_INHERIT, 0);
+    return true;
+}
+
+void Drain(HANDLE pipe, std::string& sink) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        sink.append(buffer, got);
+    }
+}
+
+std::wstring Upper(std::wstring text) {
+    for (auto& c : text) {
+        c = static_cast<wchar_t>(std::towupper(c));
+    }
+    return text;
+}
+
+// A sorted environment block with the request's changes applied.
+std::vector<wchar_t> EnvironmentBlock(
+    const std::map<std::wstring, std::optional<std::wstring>>& changes) {
+    std::map<std::wstring, std::pair<std::wstring, std::wstring>> byUpperName;
+    if (wchar_t* current = ::GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = current; *entry != L'\0'; entry += wcslen(entry) + 1) {
+            std::wstring text(entry);
+            const size_t eq = text.find(L'=', 1);
+            if (eq == std::wstring::npos) {
+                continue;
+            }
+            std::wstring name = text.substr(0, eq);
+            byUpperName[Upper(name)] = {name, text.substr(eq + 1)};
+        }
+        ::FreeEnvironmentStringsW(current);
+    }
+    for (const auto& [name, value] : changes) {
+        if (value) {
+            byUpperName[Upper(name)] = {name, *value};
+        } else {
+            byUpperName.erase(Upper(name));
+        }
+    }
+    std::vector<wchar_t> block;
+    for (const auto& [upper, entry] : byUpperName) {
+        const std::wstring line = entry.first + L"=" + entry.second;
+        block.insert(block.end(), line.begin(), line.end());
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
+}  // namespace
+
+std::wstring Quoted(const std::wstring& path) {
+    return path.find(L' ') == std::wstring::npos ? path : L"\"" + path + L"\"";
+}
+
+std::wstring ThisProgramFolder() {
+    std::wstring path(32768, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+ProcessResult RunProcess(const ProcessRequest& request) {
+    ProcessResult result;
+    Handle inRead, inWrite, outRead, outWrite, errRead, errWrite;
+    if (!MakePipe(inRead, inWrite, true) || !MakePipe(outRead, outWrite, false) ||
+        !MakePipe(errRead, errWrite, false)) {
+        result.startError = ::GetLastError();
+        return result;
+    }
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inRead.h;
+    startup.hStdOutput = outWrite.h;
+    startup.hStdError = errWrite.h;
+
+    std::wstring commandLine = Quoted(request.program);
+    if (!request.arguments.empty()) {
+        commandLine += L" " + request.arguments;
+    }
+    std::vector<wchar_t> environment = EnvironmentBlock(request.environment);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                          CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                          request.currentDirectory.empty() ? nullptr
+                                                           : request.currentDirectory.c_str(),
+                          &startup, &info)) {
+        result.startError = ::GetLastError();
+        return result;
+    }
+    result.started = true;
+    Handle process(info.hProcess);
+    Handle thread(info.hThread);
+    // Our copies of the child's ends must go, or the reads below never see the end.
+    inRead.Close();
+    outWrite.Close();
+    errWrite.Close();
+
+    std::thread outReader([&] { Drain(outRead.h, result.out); });
+    std::thread errReader([&] { Drain(errRead.h, result.err); });
+    if (!request.input.empty()) {
+        DWORD written = 0;
+        ::WriteFile(inWrite.h, request.input.data(), static_cast<DWORD>(request.input.size()),
+                    &written, nullptr);
+    }
+    inWrite.Close();
+
+    if (::WaitForSingleObject(process.h, static_cast<DWORD>(request.timeout.count())) !=
+        WAIT_OBJECT_0) {
+        result.timedOut = true;
+        ::TerminateProcess(process.h, 0xDEAD);
+        ::WaitForSingleObject(process.h, INFINITE);
+    }
+    ::GetExitCodeProcess(process.h, &result.exitCode);
+    outReader.join();
+    errReader.join();
+    return result;
+}
+
+}  // namespace testing_support
