@@ -45,3 +45,17 @@ function(ts_gtest target)
     set_tests_properties(${target} PROPERTIES ${ARG_PROPERTIES})
   endif()
 endfunction()
+
+# A minimal library image of either bitness, whatever the preset: for tests that probe
+# or choose libraries by their machine type. Made with the other toolchain's compiler.
+function(ts_fixture_library output arch source)
+  if(arch STREQUAL "x86")
+    set(compiler i686-w64-mingw32-gcc)
+  else()
+    set(compiler x86_64-w64-mingw32-gcc)
+  endif()
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${compiler} -shared -nostdlib -o ${output} ${source}
+    DEPENDS ${source}
+    VERBATIM)
+endfunction()

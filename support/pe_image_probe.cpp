@@ -64,9 +64,9 @@ PeImageProbe::PeImageProbe(const std::wstring& path) {
     if (imageNtHeader == nullptr) {
         return;
     }
-    const auto* headers =
-        reinterpret_cast<const BYTE*>(imageNtHeader(const_cast<BYTE*>(base)));
-    if (headers == nullptr || headers < base || headers + kMagicOffset + sizeof(WORD) > base + size) {
+    const auto* headers = reinterpret_cast<const BYTE*>(imageNtHeader(const_cast<BYTE*>(base)));
+    if (headers == nullptr || headers < base ||
+        headers + kMagicOffset + sizeof(WORD) > base + size) {
         return;
     }
     if (ReadWord(headers) != 0x4550) {
@@ -78,10 +78,13 @@ PeImageProbe::PeImageProbe(const std::wstring& path) {
     const size_t directoriesEnd =
         directoriesOffset + IMAGE_NUMBEROF_DIRECTORY_ENTRIES * sizeof(IMAGE_DATA_DIRECTORY);
     if (static_cast<size_t>(headers - base) + directoriesEnd <= size) {
-        dataDirectories_ = reinterpret_cast<const IMAGE_DATA_DIRECTORY*>(headers + directoriesOffset);
+        dataDirectories_ =
+            reinterpret_cast<const IMAGE_DATA_DIRECTORY*>(headers + directoriesOffset);
     }
 }
 
-WORD PeImageProbe::Machine() const { return Valid() ? ReadWord(ntHeaders_ + 4) : WORD{0}; }
+WORD PeImageProbe::Machine() const {
+    return Valid() ? ReadWord(ntHeaders_ + 4) : WORD{0};
+}
 
 }  // namespace support

@@ -2,8 +2,7 @@
 
 namespace support {
 
-RegistryKey::RegistryKey(std::wstring_view subkey, RegistryView view)
-    : path_(subkey), view_(view) {
+RegistryKey::RegistryKey(std::wstring_view subkey, RegistryView view) : path_(subkey), view_(view) {
     const REGSAM access = KEY_READ | (static_cast<REGSAM>(view) * 0x100);
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, access, &opened) == ERROR_SUCCESS) {
@@ -19,8 +18,8 @@ std::vector<std::wstring> RegistryKey::SubkeyNames() const {
     for (DWORD index = 0;; ++index) {
         wchar_t name[260];
         DWORD length = 260;
-        if (::RegEnumKeyExW(key_.get(), index, name, &length, nullptr, nullptr, nullptr,
-                            nullptr) != ERROR_SUCCESS) {
+        if (::RegEnumKeyExW(key_.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
             break;
         }
         names.emplace_back(name, length);

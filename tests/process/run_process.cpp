@@ -88,7 +88,8 @@ std::wstring Quoted(const std::wstring& path) {
 
 std::wstring ThisProgramFolder() {
     std::wstring path(32768, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
     return path.substr(0, path.find_last_of(L"\\/"));
 }
@@ -115,11 +116,11 @@ ProcessResult RunProcess(const ProcessRequest& request) {
     }
     std::vector<wchar_t> environment = EnvironmentBlock(request.environment);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                          CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                          request.currentDirectory.empty() ? nullptr
-                                                           : request.currentDirectory.c_str(),
-                          &startup, &info)) {
+    if (!::CreateProcessW(
+            request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+            CREATE_UNICODE_ENVIRONMENT, environment.data(),
+            request.currentDirectory.empty() ? nullptr : request.currentDirectory.c_str(), &startup,
+            &info)) {
         result.startError = ::GetLastError();
         return result;
     }

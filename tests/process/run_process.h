@@ -12,18 +12,18 @@
 namespace testing_support {
 
 struct ProcessRequest {
-    std::wstring program;       // path of the executable; also the first command-line token
-    std::wstring arguments;     // the rest of the command line, as typed
+    std::wstring program;           // path of the executable; also the first command-line token
+    std::wstring arguments;         // the rest of the command line, as typed
     std::wstring currentDirectory;  // empty: inherit
     // Environment changes on top of this process's environment; nullopt removes the variable.
     std::map<std::wstring, std::optional<std::wstring>> environment;
-    std::string input;          // bytes for standard input
+    std::string input;  // bytes for standard input
     std::chrono::milliseconds timeout{30000};
 };
 
 struct ProcessResult {
     bool started = false;
-    DWORD startError = 0;  // GetLastError of CreateProcessW when not started
+    DWORD startError = 0;   // GetLastError of CreateProcessW when not started
     bool timedOut = false;  // killed after the timeout
     DWORD exitCode = 0;
     std::string out;

@@ -12,14 +12,14 @@ namespace support {
 
 // A one-shot search that also yields the folder that holds the match.
 class FileFinder {
-public:
+  public:
     // Searches for pattern; false when nothing matches or the pattern is unusable.
     bool Search(std::wstring_view pattern = L"*.*");
     const WIN32_FIND_DATAW& FirstMatch() const { return data_; }
     // The full path of the pattern without its last component.
     const std::wstring& Root() const { return root_; }
 
-private:
+  private:
     UniqueFindHandle search_;
     WIN32_FIND_DATAW data_{};
     std::wstring root_;

@@ -9,7 +9,7 @@
 namespace support {
 
 class PeImageProbe {
-public:
+  public:
     explicit PeImageProbe(const std::wstring& path);
 
     bool Valid() const { return ntHeaders_ != nullptr; }
@@ -19,7 +19,7 @@ public:
     // The data-directory array, or null when invalid or when the file ends before it.
     const IMAGE_DATA_DIRECTORY* DataDirectories() const { return dataDirectories_; }
 
-private:
+  private:
     UniqueHandle file_;
     UniqueHandle mapping_;
     UniqueView view_;

@@ -13,7 +13,7 @@ namespace support {
 enum class RegistryView { Default = 0, Bits64 = 1, Bits32 = 2 };
 
 class RegistryKey {
-public:
+  public:
     // A key that cannot be opened yields no subkeys and no values.
     RegistryKey(std::wstring_view subkey, RegistryView view);
 
@@ -26,7 +26,7 @@ public:
     // The value as text up to its first NUL, whatever its stored type; empty when missing.
     std::wstring ReadText(const std::wstring& name) const;
 
-private:
+  private:
     std::wstring path_;
     RegistryView view_;
     UniqueKey key_;

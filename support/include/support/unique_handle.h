@@ -59,6 +59,8 @@ template <typename T>
 using UniqueLocal = std::unique_ptr<T, LocalFreer>;
 
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, not null.
-inline HANDLE ValidOrNull(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+inline HANDLE ValidOrNull(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? nullptr : h;
+}
 
 }  // namespace support

@@ -1,0 +1,180 @@
+#include "support/file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace support {
+namespace {
+
+// A fresh folder under the test prefix's temp folder, removed with all it holds afterwards.
+class TempFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        root_ = std::wstring(temp) + L"ts_fs_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                std::to_wstring(counter_++);
+        ASSERT_TRUE(::CreateDirectoryW(root_.c_str(), nullptr));
+    }
+    void TearDown() override { RemoveTree(L"\\\\?\\" + root_); }
+
+    static void RemoveTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        UniqueFindHandle search(ValidOrNull(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
+        if (search) {
+            do {
+                const std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..") {
+                    continue;
+                }
+                const std::wstring child = folder + L"\\" + name;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(child);
+                } else {
+                    ::DeleteFileW(child.c_str());
+                }
+            } while (::FindNextFileW(search.get(), &data));
+        }
+        ::RemoveDirectoryW(folder.c_str());
+    }
+
+    // Makes the folders of path (through the long form) and an empty file at its end.
+    static void MakeFile(const std::wstring& path) {
+        const std::wstring longPath = ToLongPathForm(path);
+        for (size_t cut = longPath.find(L'\\', 7); cut != std::wstring::npos;
+             cut = longPath.find(L'\\', cut + 1)) {
+            ::CreateDirectoryW(longPath.substr(0, cut).c_str(), nullptr);
+        }
+        UniqueHandle file(ValidOrNull(
+            ::CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+        ASSERT_TRUE(file) << ::GetLastError();
+    }
+
+    // A file path of exactly `length` characters below the root.
+    std::wstring FilePathOfLength(size_t length) const {
+        std::wstring path = root_ + L"\\";
+        while (path.size() + 101 < length) {
+            path += std::wstring(99, L'd') + L"\\";
+        }
+        path.resize(length, L'f');
+        return path;
+    }
+
+    std::wstring root_;
+    static inline int counter_ = 0;
+};
+
+using FileFinderTest = TempFolder;
+
+TEST_F(FileFinderTest, FindsFilesAroundTheLongPathBoundary) {
+    for (size_t length : {259u, 260u, 300u}) {
+        const std::wstring path = FilePathOfLength(length);
+        ASSERT_EQ(path.size(), length);
+        MakeFile(path);
+        FileFinder finder;
+        ASSERT_TRUE(finder.Search(path)) << length;
+        EXPECT_EQ(finder.FirstMatch().cFileName, path.substr(path.rfind(L'\\') + 1));
+        EXPECT_EQ(finder.Root(), path.substr(0, path.rfind(L'\\')));
+    }
+}
+
+TEST_F(FileFinderTest, BadPatterns) {
+    FileFinder finder;
+    EXPECT_FALSE(finder.Search(root_ + L"\\missing.txt"));
+    EXPECT_TRUE(finder.Root().empty());
+    EXPECT_FALSE(finder.Search(L""));
+    EXPECT_FALSE(finder.Search(std::wstring(32767, L'a')));
+    MakeFile(root_ + L"\\one.ini");
+    ASSERT_TRUE(finder.Search(root_ + L"\\*.ini"));
+    EXPECT_EQ(std::wstring(finder.FirstMatch().cFileName), L"one.ini");
+    // A second search forgets the first one's results.
+    EXPECT_FALSE(finder.Search(root_ + L"\\*.none"));
+    EXPECT_TRUE(finder.Root().empty());
+}
+
+using PathExistsTest = TempFolder;
+
+TEST_F(PathExistsTest, AbsoluteOnly) {
+    MakeFile(root_ + L"\\here.txt");
+    EXPECT_TRUE(PathExists(root_ + L"\\here.txt"));
+    EXPECT_TRUE(PathExists(root_));
+    EXPECT_FALSE(PathExists(root_ + L"\\gone.txt"));
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(root_.c_str());
+    EXPECT_FALSE(PathExists(L"here.txt"));
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(PathExists(L"C:\\"));
+    EXPECT_FALSE(PathExists(L""));
+    EXPECT_FALSE(PathExists(L"C"));
+    EXPECT_FALSE(PathExists(L"C:"));
+}
+
+using CreateParentDirectoriesTest = TempFolder;
+
+TEST_F(CreateParentDirectoriesTest, MakesEachMissingLevelButNotTheFile) {
+    const std::wstring file = root_ + L"\\out\\logs\\app.log";
+    CreateParentDirectories(file);
+    EXPECT_TRUE(PathExists(root_ + L"\\out\\logs"));
+    EXPECT_FALSE(PathExists(file));
+    CreateParentDirectories(file);  // all there: nothing to do
+    EXPECT_TRUE(PathExists(root_ + L"\\out\\logs"));
+}
+
+TEST_F(CreateParentDirectoriesTest, BeyondThePlainPathLimit) {
+    const std::wstring file = FilePathOfLength(400);
+    CreateParentDirectories(file);
+    FileFinder finder;
+    EXPECT_TRUE(finder.Search(file.substr(0, file.rfind(L'\\'))));
+}
+
+TEST_F(CreateParentDirectoriesTest, RemovesTheLevelItMadeWhenADeeperOneFails) {
+    // The level below a new folder cannot be made: the new folder goes again.
+    CreateParentDirectories(root_ + L"\\new\\bad|name\\x\\app.log");
+    EXPECT_FALSE(PathExists(root_ + L"\\new"));
+
+    // A level that existed before is kept.
+    ASSERT_TRUE(::CreateDirectoryW((root_ + L"\\kept").c_str(), nullptr));
+    MakeFile(root_ + L"\\kept\\blocker");
+    CreateParentDirectories(root_ + L"\\kept\\blocker\\x\\app.log");
+    EXPECT_TRUE(PathExists(root_ + L"\\kept"));
+}
+
+TEST_F(CreateParentDirectoriesTest, IgnoresServerAndShareOfUncPaths) {
+    // Nothing can be made below a share that does not exist; the walk must not stop early
+    // nor touch anything else.
+    CreateParentDirectories(L"\\\\nohost\\noshare\\logs\\app.log");
+    CreateParentDirectories(L"relative\\x.log");
+    CreateParentDirectories(L"");
+    SUCCEED();
+}
+
+TEST(RemoveDirectoryLong, ShortLongAndMissing) {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring path =
+        std::wstring(temp) + L"ts_rmdir_" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+    EXPECT_TRUE(RemoveDirectoryLong(path));
+    EXPECT_FALSE(RemoveDirectoryLong(path));
+
+    std::wstring longPath = path + L"\\" + std::wstring(250, L'l');
+    ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + longPath).c_str(), nullptr));
+    EXPECT_TRUE(RemoveDirectoryLong(longPath));
+    EXPECT_TRUE(RemoveDirectoryLong(path));
+}
+
+TEST(ExpandEnvironment, ExpandsKnownAndKeepsUnknown) {
+    ::SetEnvironmentVariableW(L"TS_EXPAND_HOME", L"C:\\java home");
+    EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_HOME%\\bin"), L"C:\\java home\\bin");
+    EXPECT_EQ(ExpandEnvironment(L"%TS_UNSET_VARIABLE%"), L"%TS_UNSET_VARIABLE%");
+    EXPECT_EQ(ExpandEnvironment(L""), L"");
+    const std::wstring big(30000, L'x');
+    ::SetEnvironmentVariableW(L"TS_EXPAND_BIG", big.c_str());
+    EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_BIG%!").size(), big.size() + 1);
+    // Past the system's limit the answer is empty or cut, never a crash.
+    EXPECT_LE(ExpandEnvironment(L"%TS_EXPAND_BIG%%TS_EXPAND_BIG%").size(), 2 * big.size());
+}
+
+}  // namespace
+}  // namespace support
