@@ -1,0 +1,83 @@
+#include "action_data.h"
+
+#include <gtest/gtest.h>
+
+namespace pubdirs {
+namespace {
+
+ShareActionData SampleRow() {
+    return {L"C:\\Programme\\Tessaly\\Austausch\\",
+            L"Austausch",
+            L"Ablage fuer alle",
+            L"-1",
+            L"Everyone/1179817|Administrators/2032127",
+            L"{8E2B3C4D-1111-2222-3333-444455556666}",
+            L"Exchange",
+            L"0"};
+}
+
+TEST(ShareActionDataText, FieldOrderAndSeparators) {
+    EXPECT_EQ(FormatShareActionData(SampleRow()),
+              L"C:\\Programme\\Tessaly\\Austausch\\\x01"
+              L"Austausch\x01"
+              L"Ablage fuer alle\x01"
+              L"-1\x01"
+              L"Everyone/1179817|Administrators/2032127\x01"
+              L"{8E2B3C4D-1111-2222-3333-444455556666}\x01"
+              L"Exchange\x01"
+              L"0");
+    EXPECT_EQ(FormatShareReference({L"Exchange", L"{UPGRADE}"}), L"Exchange\x01{UPGRADE}");
+}
+
+TEST(ShareActionDataText, RoundTripsWithEmptyInnerAndLongFields) {
+    ShareActionData row = SampleRow();
+    row.folderPath.clear();  // directory property unreadable: the data starts with the separator
+    row.description.clear();
+    row.permissions = std::wstring(3000, L'p');
+    const auto parsed = ParseShareActionData(FormatShareActionData(row));
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(*parsed, row);
+    EXPECT_EQ(parsed->folderPath, L"");
+    EXPECT_EQ(parsed->permissions.size(), 3000u);
+}
+
+TEST(ShareActionDataText, EmptyLastFieldIsLostInTransit) {
+    ShareActionData row = SampleRow();
+    row.options.clear();
+    EXPECT_FALSE(ParseShareActionData(FormatShareActionData(row)).has_value());
+    EXPECT_FALSE(ParseShareReference(FormatShareReference({L"Exchange", L""})).has_value());
+}
+
+TEST(ShareActionDataText, SeparatorInsideAValueShiftsTheFields) {
+    ShareActionData row = SampleRow();
+    row.description = L"two\x01parts";
+    EXPECT_TRUE(ContainsFieldSeparator(row.description));
+    EXPECT_FALSE(ContainsFieldSeparator(row.shareName));
+    EXPECT_FALSE(ParseShareActionData(FormatShareActionData(row)).has_value());
+}
+
+TEST(ShareReferenceText, ParsesExactlyTwoFields) {
+    const auto reference = ParseShareReference(L"Exchange\x01{UPGRADE}");
+    ASSERT_TRUE(reference.has_value());
+    EXPECT_EQ(reference->shareId, L"Exchange");
+    EXPECT_EQ(reference->upgradeCode, L"{UPGRADE}");
+    EXPECT_TRUE(ParseShareReference(L"\x01{UPGRADE}").has_value());
+    for (const wchar_t* bad : {L"", L"Exchange",
+                               L"a\x01"
+                               L"b\x01"
+                               L"c"}) {
+        EXPECT_FALSE(ParseShareReference(bad).has_value()) << bad;
+    }
+    EXPECT_FALSE(ParseShareActionData(L"1\x01"
+                                      L"2\x01"
+                                      L"3\x01"
+                                      L"4\x01"
+                                      L"5\x01"
+                                      L"6\x01"
+                                      L"7")
+                     .has_value());
+    EXPECT_FALSE(ParseShareActionData(L"").has_value());
+}
+
+}  // namespace
+}  // namespace pubdirs
