@@ -1,0 +1,298 @@
+// pubdirs.dll in real installations: each test installs and removes a package with msiexec
+// and reads from the verbose log what the deferred actions received. In the test packages the
+// deferred actions are share_data_probe.dll, which logs its "CustomActionData" as
+// "share-data-probe <kind>: <data> :end" with the separator written as <01>.
+#include "run_process.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testing_support::ProcessRequest;
+using testing_support::ProcessResult;
+using testing_support::Quoted;
+using testing_support::RunProcess;
+using testing_support::ThisProgramFolder;
+
+const std::string kUpgradeCode = "{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3C4D00}";
+const std::string kSep = "<01>";
+
+struct Installation {
+    DWORD exitCode = 0;
+    std::string log;
+};
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::wstring PackagePath(const std::wstring& name) {
+    return ThisProgramFolder() + L"\\" + name + L".msi";
+}
+
+Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
+    const std::wstring log = ThisProgramFolder() + L"\\" + logName + L".log";
+    ::DeleteFileW(log.c_str());
+    ProcessRequest request;
+    request.program = L"C:\\windows\\system32\\msiexec.exe";
+    request.arguments = arguments + L" /qn /l*v " + Quoted(log);
+    request.timeout = std::chrono::minutes(2);
+    const ProcessResult result = RunProcess(request);
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    return {result.exitCode, ReadFileBytes(log)};
+}
+
+Installation Install(const std::wstring& package, const std::wstring& properties = L"") {
+    return RunMsiexec(L"/i " + Quoted(PackagePath(package)) + L" " + properties,
+                      package + L"-install");
+}
+
+Installation Remove(const std::wstring& package) {
+    return RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-remove");
+}
+
+// Removes the package when the test ends, unless the test removed it, so that the next test
+// starts with its components absent.
+struct RemovedAtEnd {
+    std::wstring package;
+    bool removed = false;
+    ~RemovedAtEnd() {
+        if (!removed) {
+            RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-cleanup");
+        }
+    }
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The data the probe received for one kind of action, in the order of the calls.
+std::vector<std::string> Received(const Installation& installation, const std::string& kind) {
+    const std::string prefix = "share-data-probe " + kind + ": ";
+    const std::string suffix = " :end";
+    std::vector<std::string> data;
+    for (const std::string& line : Lines(installation.log)) {
+        const size_t at = line.find(prefix);
+        if (at != std::string::npos && line.size() >= at + prefix.size() + suffix.size() &&
+            line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            data.push_back(
+                line.substr(at + prefix.size(), line.size() - at - prefix.size() - suffix.size()));
+        }
+    }
+    return data;
+}
+
+std::multiset<std::string> ReceivedSet(const Installation& installation, const std::string& kind) {
+    const std::vector<std::string> data = Received(installation, kind);
+    return {data.begin(), data.end()};
+}
+
+// A property's value from the property list at the end of the verbose log.
+std::string LoggedProperty(const Installation& installation, const std::string& name) {
+    const std::string prefix = "Property(S): " + name + " = ";
+    for (const std::string& line : Lines(installation.log)) {
+        if (line.rfind(prefix, 0) == 0) {
+            return line.substr(prefix.size());
+        }
+    }
+    return "<not logged>";
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string Join(std::initializer_list<std::string> fields) {
+    std::string text;
+    for (const std::string& field : fields) {
+        text += (text.empty() && &field == fields.begin() ? "" : kSep) + field;
+    }
+    return text;
+}
+
+std::string LongText() {
+    std::string text;
+    for (int i = 0; i < 120; ++i) {
+        text += "Beschreibung ";
+    }
+    return text;
+}
+
+// Wine's custom-action server reports a crash inside an action as a page fault and may
+// still log the action as successful.
+void ExpectNoCrash(const Installation& installation) {
+    EXPECT_FALSE(Contains(installation.log, "page fault"));
+    EXPECT_FALSE(installation.log.empty()) << "no log written";
+}
+
+TEST(PubDirsInstall, SchedulesOneShareActionPerRowWhoseComponentIsInstalled) {
+    RemovedAtEnd cleanup{L"scheduling"};
+    const Installation install = Install(L"scheduling");
+    ASSERT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    const std::string exchange = LoggedProperty(install, "EXCHANGEDIR");
+    const std::string templates = LoggedProperty(install, "TEMPLATESDIR");
+    ASSERT_TRUE(Contains(exchange, "\\Tessaly\\Austausch\\")) << exchange;
+
+    // Bracketed references resolved in name, description and permissions; user limit and
+    // options raw; empty Options arrive as a trailing separator; an unknown directory
+    // property gives an empty folder field; long values whole.
+    EXPECT_EQ(ReceivedSet(install, "share"),
+              (std::multiset<std::string>{
+                  Join({exchange, "TessalyAustausch", "Austausch von Tessaly Beispiel", "-1",
+                        "Everyone/1179817|Administrators/2032127", kUpgradeCode, "Exchange", "0"}),
+                  Join({templates, "TessalyVorlagen", "Vorlagen", "10", "Everyone/1179817",
+                        kUpgradeCode, "Templates", "2"}),
+                  Join({exchange, "Widened", "oder", "1", "", kUpgradeCode, "Widened", "1"}),
+                  Join({exchange, "Sparse", "", "", "", kUpgradeCode, "Sparse", ""}),
+                  Join({"", "NoFolder", "ohne Ordner", "2", "", kUpgradeCode, "NoFolder", "0"}),
+                  Join({exchange, "Long", LongText(), "3", "Everyone/" + std::string(1100, '7'),
+                        kUpgradeCode, "Long", "0"}),
+              }));
+    // The progress message shows folder and formatted share name.
+    EXPECT_TRUE(Contains(install.log, "Ordner: " + exchange + ", Freigabe: TessalyAustausch"));
+
+    // Removal: every row whose component goes away; the extra condition is not consulted.
+    const Installation removal = Remove(L"scheduling");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    ExpectNoCrash(removal);
+    EXPECT_EQ(ReceivedSet(removal, "removal"),
+              (std::multiset<std::string>{
+                  Join({"Exchange", kUpgradeCode}), Join({"Templates", kUpgradeCode}),
+                  Join({"Skipped", kUpgradeCode}), Join({"Malformed", kUpgradeCode}),
+                  Join({"Widened", kUpgradeCode}), Join({"Sparse", kUpgradeCode}),
+                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode})}));
+    EXPECT_TRUE(Received(removal, "share").empty());
+}
+
+TEST(PubDirsInstall, RowsOfComponentsNotInstalledAreLeftAlone) {
+    RemovedAtEnd cleanup{L"scheduling"};
+    const Installation install = Install(L"scheduling", L"ADDLOCAL=Complete");
+    ASSERT_EQ(install.exitCode, 0u);
+    for (const std::string& data : Received(install, "share")) {
+        EXPECT_FALSE(Contains(data, "Templates")) << data;
+    }
+    EXPECT_EQ(Received(install, "share").size(), 5u);
+
+    const Installation removal = Remove(L"scheduling");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    EXPECT_EQ(Received(removal, "removal").size(), 7u);
+    for (const std::string& data : Received(removal, "removal")) {
+        EXPECT_FALSE(Contains(data, "Templates")) << data;
+    }
+}
+
+TEST(PubDirsInstall, ReinstallSchedulesNothingForInstalledComponents) {
+    RemovedAtEnd cleanup{L"scheduling"};
+    ASSERT_EQ(Install(L"scheduling").exitCode, 0u);
+    // "Widened" carries the condition "TS_UNSET OR 1": it must not widen the component test.
+    const Installation repair = RunMsiexec(
+        L"/i " + Quoted(PackagePath(L"scheduling")) + L" REINSTALL=ALL REINSTALLMODE=vomus",
+        L"scheduling-reinstall");
+    EXPECT_EQ(repair.exitCode, 0u);
+    ExpectNoCrash(repair);
+    EXPECT_TRUE(Contains(repair.log, "TS_ProcessFolders")) << "the action did not run";
+    EXPECT_EQ(Received(repair, "share"), std::vector<std::string>{});
+    EXPECT_EQ(Received(repair, "removal"), std::vector<std::string>{});
+}
+
+TEST(PubDirsInstall, FailedInstallationRollsBackByShareId) {
+    RemovedAtEnd cleanup{L"failing"};
+    const Installation install = Install(L"failing");
+    EXPECT_EQ(install.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE));
+    cleanup.removed = install.exitCode == ERROR_INSTALL_FAILURE;
+    ExpectNoCrash(install);
+    ASSERT_TRUE(Contains(install.log, "share-data-probe fail"));
+    // The rollback undoes the bookkeeping entry named by the ShareId, not by the share name.
+    EXPECT_EQ(ReceivedSet(install, "rollback"),
+              (std::multiset<std::string>{
+                  Join({"Exchange", kUpgradeCode}), Join({"Templates", kUpgradeCode}),
+                  Join({"Widened", kUpgradeCode}), Join({"Sparse", kUpgradeCode}),
+                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode})}));
+}
+
+TEST(PubDirsInstall, MissingUpgradeCodeLeavesItsFieldEmpty) {
+    RemovedAtEnd cleanup{L"no_upgrade_code"};
+    const Installation install = Install(L"no_upgrade_code");
+    ASSERT_EQ(install.exitCode, 0u);
+    const std::string exchange = LoggedProperty(install, "EXCHANGEDIR");
+    const std::vector<std::string> shares = Received(install, "share");
+    EXPECT_NE(std::find(shares.begin(), shares.end(),
+                        Join({exchange, "TessalyAustausch", "Austausch von Tessaly Beispiel", "-1",
+                              "Everyone/1179817|Administrators/2032127", "", "Exchange", "0"})),
+              shares.end());
+    const Installation removal = Remove(L"no_upgrade_code");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    const std::vector<std::string> removals = Received(removal, "removal");
+    EXPECT_NE(std::find(removals.begin(), removals.end(), "Exchange" + kSep), removals.end());
+}
+
+TEST(PubDirsInstall, PackageWithoutTheTableInstallsAndRemoves) {
+    RemovedAtEnd cleanup{L"no_table"};
+    const Installation install = Install(L"no_table");
+    EXPECT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    EXPECT_TRUE(Contains(install.log, "TS_ProcessFolders")) << "the action did not run";
+    EXPECT_FALSE(Contains(install.log, "share-data-probe"));
+    const Installation removal = Remove(L"no_table");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    ExpectNoCrash(removal);
+    EXPECT_FALSE(Contains(removal.log, "share-data-probe"));
+}
+
+TEST(PubDirsInstall, ValueWithTheSeparatorFailsTheInstallationWithAReason) {
+    RemovedAtEnd cleanup{L"separator"};
+    const Installation install = Install(L"separator");
+    EXPECT_EQ(install.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE));
+    cleanup.removed = install.exitCode == ERROR_INSTALL_FAILURE;
+    ExpectNoCrash(install);
+    EXPECT_TRUE(Contains(install.log, "TS_SharedFolders: Zeile \"Exchange\" abgelehnt: ShareName"))
+        << install.log;
+    for (const std::string& data : Received(install, "share")) {
+        EXPECT_FALSE(Contains(data, "Exchange")) << data;
+    }
+    for (const std::string& data : Received(install, "rollback")) {
+        EXPECT_FALSE(Contains(data, "Exchange")) << data;
+    }
+}
+
+TEST(PubDirsInstall, SamplePackageInstallsAndRemoves) {
+    RemovedAtEnd cleanup{L"pubdirs-sample"};
+    const Installation install = Install(L"pubdirs-sample");
+    EXPECT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    const std::string exchange = LoggedProperty(install, "EXCHANGEDIR");
+    EXPECT_TRUE(Contains(install.log, "Ordner: " + exchange + ", Freigabe: TessalyAustausch"));
+    EXPECT_TRUE(Contains(install.log, "TS_PubDirs"));
+    const Installation removal = Remove(L"pubdirs-sample");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    ExpectNoCrash(removal);
+    EXPECT_TRUE(Contains(removal.log, "TS_RemoveSHFolders"));
+}
+
+}  // namespace
