@@ -1,0 +1,143 @@
+#include "bookkeeping/share_bookkeeping_key.h"
+
+namespace pubdirs {
+namespace {
+
+constexpr std::wstring_view kFamiliesKey = L"Software\\Vantrel\\Tessaly\\Shared Folders";
+constexpr int kMaxKeysRemoved = 4;
+
+}  // namespace
+
+std::wstring ShareNameValue(const std::wstring& shareId) {
+    return shareId + L"_ID";
+}
+
+ShareBookkeepingKey::ShareBookkeepingKey(std::wstring_view upgradeCode) : path_(kFamiliesKey) {
+    if (!upgradeCode.empty()) {
+        path_ += L'\\';
+        path_ += upgradeCode;
+    }
+}
+
+ShareBookkeepingKey::~ShareBookkeepingKey() {
+    Release();
+}
+
+bool ShareBookkeepingKey::Open() {
+    key_.reset();
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    key_.reset(key);
+    return true;
+}
+
+bool ShareBookkeepingKey::Create() {
+    key_.reset();
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    key_.reset(key);
+    return true;
+}
+
+bool ShareBookkeepingKey::WriteCount(const std::wstring& shareId, DWORD count) {
+    return Create() &&
+           ::RegSetValueExW(key_.get(), shareId.c_str(), 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(&count), sizeof count) == ERROR_SUCCESS;
+}
+
+bool ShareBookkeepingKey::ReadCount(const std::wstring& shareId, DWORD& count) {
+    count = 0;
+    if (!Open()) {
+        return false;
+    }
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    // The stored type is not checked: only the four bytes matter.
+    if (::RegQueryValueExW(key_.get(), shareId.c_str(), nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    count = value;
+    return value != 0;
+}
+
+bool ShareBookkeepingKey::WriteShareName(const std::wstring& shareId, std::wstring_view shareName) {
+    const std::wstring name(shareName);
+    return Create() &&
+           ::RegSetValueExW(key_.get(), ShareNameValue(shareId).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(name.data()),
+                            static_cast<DWORD>(name.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool ShareBookkeepingKey::ReadShareName(const std::wstring& shareId, std::wstring& shareName) {
+    shareName.clear();
+    if (!Open()) {
+        return false;
+    }
+    const std::wstring valueName = ShareNameValue(shareId);
+    DWORD size = 0;
+    if (::RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS) {
+        return false;
+    }
+    text.resize(got / sizeof(wchar_t));
+    // A value written by someone else may carry its terminator; the name ends there.
+    if (const size_t nul = text.find(L'\0'); nul != std::wstring::npos) {
+        text.resize(nul);
+    }
+    shareName = std::move(text);
+    return true;
+}
+
+bool ShareBookkeepingKey::DeleteValue(const std::wstring& name) {
+    return Open() && ::RegDeleteValueW(key_.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+void ShareBookkeepingKey::Release() {
+    if (!key_) {
+        return;
+    }
+    std::wstring path = path_;
+    for (int removed = 0; removed < kMaxKeysRemoved; ++removed) {
+        DWORD values = 0;
+        DWORD subkeys = 0;
+        if (::RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                               &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            values != 0 || subkeys != 0) {
+            break;
+        }
+        const size_t split = path.rfind(L'\\');
+        // "Software" (a path without "\") is never a candidate.
+        if (split == std::wstring::npos) {
+            break;
+        }
+        const std::wstring parentPath = path.substr(0, split);
+        const std::wstring leaf = path.substr(split + 1);
+        key_.reset();
+        HKEY parent = nullptr;
+        if (leaf.empty() || ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, parentPath.c_str(), 0,
+                                            KEY_ALL_ACCESS, &parent) != ERROR_SUCCESS) {
+            break;
+        }
+        key_.reset(parent);
+        if (::RegDeleteKeyW(parent, leaf.c_str()) != ERROR_SUCCESS) {
+            break;
+        }
+        path = parentPath;
+    }
+    key_.reset();
+}
+
+}  // namespace pubdirs

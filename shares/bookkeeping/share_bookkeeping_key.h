@@ -1,0 +1,53 @@
+#pragma once
+// The per-product-family reference count of shares in HKEY_LOCAL_MACHINE:
+// "Software\Vantrel\Tessaly\Shared Folders\<UpgradeCode>" holds, per share id, the count
+// (REG_DWORD) and, under the id followed by "_ID", the share name as created.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "support/unique_handle.h"
+
+namespace pubdirs {
+
+class ShareBookkeepingKey {
+  public:
+    // The UpgradeCode value exactly as received, braces and all. An empty one names the
+    // "Shared Folders" key itself, so that adding and removing meet at the same key.
+    explicit ShareBookkeepingKey(std::wstring_view upgradeCode);
+    ~ShareBookkeepingKey();
+    ShareBookkeepingKey(const ShareBookkeepingKey&) = delete;
+    ShareBookkeepingKey& operator=(const ShareBookkeepingKey&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+
+    // Every operation closes the open key first, then opens (or creates) it again and
+    // keeps it open for the clean-up.
+    bool WriteCount(const std::wstring& shareId, DWORD count);
+    // True only when the value could be read and is not 0; count gets what was read in
+    // any case of a successful read (0 when nothing was read).
+    bool ReadCount(const std::wstring& shareId, DWORD& count);
+    // Stores the share name under shareId + "_ID" as REG_SZ without terminating null.
+    bool WriteShareName(const std::wstring& shareId, std::wstring_view shareName);
+    // The name stored under shareId + "_ID"; false and empty when it cannot be read.
+    bool ReadShareName(const std::wstring& shareId, std::wstring& shareName);
+    bool DeleteValue(const std::wstring& name);
+
+    // Removes the key and its parents bottom-up while they have neither values nor
+    // sub-keys: at most four keys, never "Software" itself. Then closes the key.
+    // Runs from the destructor too; calling it twice does nothing more.
+    void Release();
+
+  private:
+    bool Open();
+    bool Create();
+
+    std::wstring path_;
+    support::UniqueKey key_;
+};
+
+// The value name that holds the share name of a share id.
+std::wstring ShareNameValue(const std::wstring& shareId);
+
+}  // namespace pubdirs
