@@ -156,19 +156,22 @@ TEST(PubDirsInstall, SchedulesOneShareActionPerRowWhoseComponentIsInstalled) {
 
     // Bracketed references resolved in name, description and permissions; user limit and
     // options raw; empty Options arrive as a trailing separator; an unknown directory
-    // property gives an empty folder field; long values whole.
-    EXPECT_EQ(ReceivedSet(install, "share"),
-              (std::multiset<std::string>{
-                  Join({exchange, "TessalyAustausch", "Austausch von Tessaly Beispiel", "-1",
-                        "Everyone/1179817|Administrators/2032127", kUpgradeCode, "Exchange", "0"}),
-                  Join({templates, "TessalyVorlagen", "Vorlagen", "10", "Everyone/1179817",
-                        kUpgradeCode, "Templates", "2"}),
-                  Join({exchange, "Widened", "oder", "1", "", kUpgradeCode, "Widened", "1"}),
-                  Join({exchange, "Sparse", "", "", "", kUpgradeCode, "Sparse", ""}),
-                  Join({"", "NoFolder", "ohne Ordner", "2", "", kUpgradeCode, "NoFolder", "0"}),
-                  Join({exchange, "Long", LongText(), "3", "Everyone/" + std::string(1100, '7'),
-                        kUpgradeCode, "Long", "0"}),
-              }));
+    // property or an empty Directory value gives an empty folder field; long values whole;
+    // a row without a component is skipped (its condition does not evaluate).
+    EXPECT_EQ(
+        ReceivedSet(install, "share"),
+        (std::multiset<std::string>{
+            Join({exchange, "TessalyAustausch", "Austausch von Tessaly Beispiel", "-1",
+                  "Everyone/1179817|Administrators/2032127", kUpgradeCode, "Exchange", "0"}),
+            Join({templates, "TessalyVorlagen", "Vorlagen", "10", "Everyone/1179817", kUpgradeCode,
+                  "Templates", "2"}),
+            Join({exchange, "Widened", "oder", "1", "", kUpgradeCode, "Widened", "1"}),
+            Join({exchange, "Sparse", "", "", "", kUpgradeCode, "Sparse", ""}),
+            Join({"", "NoFolder", "ohne Ordner", "2", "", kUpgradeCode, "NoFolder", "0"}),
+            Join({"", "EmptyDirectory", "leer", "1", "", kUpgradeCode, "EmptyDirectory", "0"}),
+            Join({exchange, "Long", LongText(), "3", "Everyone/" + std::string(1100, '7'),
+                  kUpgradeCode, "Long", "0"}),
+        }));
     // The progress message shows folder and formatted share name.
     EXPECT_TRUE(Contains(install.log, "Ordner: " + exchange + ", Freigabe: TessalyAustausch"));
 
@@ -182,7 +185,8 @@ TEST(PubDirsInstall, SchedulesOneShareActionPerRowWhoseComponentIsInstalled) {
                   Join({"Exchange", kUpgradeCode}), Join({"Templates", kUpgradeCode}),
                   Join({"Skipped", kUpgradeCode}), Join({"Malformed", kUpgradeCode}),
                   Join({"Widened", kUpgradeCode}), Join({"Sparse", kUpgradeCode}),
-                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode})}));
+                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode}),
+                  Join({"EmptyDirectory", kUpgradeCode})}));
     EXPECT_TRUE(Received(removal, "share").empty());
 }
 
@@ -193,12 +197,12 @@ TEST(PubDirsInstall, RowsOfComponentsNotInstalledAreLeftAlone) {
     for (const std::string& data : Received(install, "share")) {
         EXPECT_FALSE(Contains(data, "Templates")) << data;
     }
-    EXPECT_EQ(Received(install, "share").size(), 5u);
+    EXPECT_EQ(Received(install, "share").size(), 6u);
 
     const Installation removal = Remove(L"scheduling");
     cleanup.removed = removal.exitCode == 0;
     EXPECT_EQ(removal.exitCode, 0u);
-    EXPECT_EQ(Received(removal, "removal").size(), 7u);
+    EXPECT_EQ(Received(removal, "removal").size(), 8u);
     for (const std::string& data : Received(removal, "removal")) {
         EXPECT_FALSE(Contains(data, "Templates")) << data;
     }
@@ -230,7 +234,8 @@ TEST(PubDirsInstall, FailedInstallationRollsBackByShareId) {
               (std::multiset<std::string>{
                   Join({"Exchange", kUpgradeCode}), Join({"Templates", kUpgradeCode}),
                   Join({"Widened", kUpgradeCode}), Join({"Sparse", kUpgradeCode}),
-                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode})}));
+                  Join({"NoFolder", kUpgradeCode}), Join({"Long", kUpgradeCode}),
+                  Join({"EmptyDirectory", kUpgradeCode})}));
 }
 
 TEST(PubDirsInstall, MissingUpgradeCodeLeavesItsFieldEmpty) {
