@@ -1,0 +1,34 @@
+#include "launcher.h"
+#include "options/jvm_options.h"
+#include "options/runtime_paths.h"
+#include "settings/settings_path_rules.h"
+#include "settings/settings_paths.h"
+#include "support/file_system.h"
+#include "support/text_conversion.h"
+
+namespace launcher {
+
+void PrepareEnvironmentFor(Launcher& launcher, const std::wstring& programPath) {
+    const LauncherSettings& settings = launcher.settings;
+    const std::wstring& jvm = launcher.jvmLibraryPath;
+    ::SetEnvironmentVariableW(L"TS_JVM_PATH", jvm.c_str());
+    ::SetEnvironmentVariableW(L"TS_JVM_HOME", RuntimeHomeFolder(jvm).c_str());
+
+    // Expanded before Path changes below, so %Path% is the path the launcher was given.
+    if (!settings.libraryPath.empty()) {
+        const std::wstring libraryPath = support::ExpandEnvironment(LibraryPathText(
+            settings.libraryPath, ProgramFolder(programPath), RuntimeLibFolder(jvm)));
+        launcher.jvmOptions.push_back(support::WideToAnsi(L"-Djava.library.path=" + libraryPath));
+    }
+
+    const std::wstring path =
+        support::ExpandEnvironment(PathVariableText(settings.systemPath, JvmBinFolder(jvm)));
+    ::SetEnvironmentVariableW(L"Path", path.c_str());
+}
+
+void PrepareEnvironment(Launcher& launcher) {
+    const std::optional<std::wstring> program = ModulePath();
+    PrepareEnvironmentFor(launcher, program.value_or(std::wstring()));
+}
+
+}  // namespace launcher

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "options/jvm_options.h"
+#include "support/text_conversion.h"
+
+namespace launcher {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+const MemoryFigures kTwoGigabytes{2048 * kMegabyte, 1536 * kMegabyte};
+
+std::wstring Environment(const wchar_t* name) {
+    std::wstring value(32767, L'\0');
+    value.resize(::GetEnvironmentVariableW(name, value.data(), 32767));
+    return value;
+}
+
+// A program folder of its own with a settings file beside a program that need not exist.
+class OptionAssembly : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ =
+            fs::temp_directory_path() / (L"ts_options_" + std::to_wstring(::GetCurrentProcessId()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / L"lib");
+        program_ = (folder_ / L"start.exe").wstring();
+        ::SetEnvironmentVariableW(L"TS_TEST_DIR", folder_.c_str());
+        ::SetEnvironmentVariableW(L"TS_TEST_ARG", L"expanded");
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    void Touch(const fs::path& relative) { std::ofstream(folder_ / relative) << "x"; }
+
+    void WriteSettings(const std::string& text) {
+        std::ofstream(folder_ / L"start.ini", std::ios::binary) << text;
+    }
+
+    bool Assemble(const MemoryFigures& memory = kTwoGigabytes) {
+        return AssembleOptionsFrom(launcher_, SettingsReader((folder_ / L"start.ini").wstring()),
+                                   program_, memory);
+    }
+
+    std::string Ansi(const std::wstring& text) { return support::WideToAnsi(text); }
+    std::string Folder() { return Ansi(folder_.wstring()); }
+
+    fs::path folder_;
+    std::wstring program_;
+    Launcher launcher_;
+};
+
+TEST_F(OptionAssembly, EveryKeyInItsPlace) {
+    Touch(L"lib\\a.jar");
+    WriteSettings(
+        "[Class Path]\r\n"
+        "Class Path=lib\\*.jar;missing.jar;%TS_TEST_DIR%\\x.jar;C:\\absent\\y.jar\r\n"
+        "[Application]\r\n"
+        "Embedded Jar=yes\r\n"
+        "Output File=%TS_TEST_DIR%\\out_%HHmm%.log\r\n"
+        "Output Append=yes\r\n"
+        "Error File=err.log\r\n"
+        "Error Append=Yes\r\n"
+        "Cmd=one \"two three\"  %TS_TEST_ARG% \"\"\r\n"
+        "[Java Runtime Environment]\r\n"
+        "Virtual Machine Parameters=-Xmx50P \"-Dmy.dir=C:\\Program Files\\App\" -Xss512k "
+        "-Dsun.java2d.dpiaware=true -Dvalue=%TS_TEST_ARG%\r\n");
+    launcher_.arguments = {L"first"};
+    launcher_.jvmOptions = {"-Djava.library.path=kept"};
+
+    ASSERT_TRUE(Assemble());
+
+    const std::string f = Folder();
+    EXPECT_EQ(launcher_.jvmOptions,
+              (std::vector<std::string>{
+                  "-Djava.library.path=kept",
+                  // The program itself first, the found jar with its full path, the missing
+                  // relative entry dropped, the absolute ones kept without a look.
+                  "-Djava.class.path=" + f + "\\start.exe;" + f + "\\lib\\a.jar;" + f +
+                      "\\x.jar;C:\\absent\\y.jar;",
+                  "-Xmx1048576K", "-Dmy.dir=C:\\Program Files\\App", "-Xss512k",
+                  "-Dsun.java2d.dpiaware=true", "-Dvalue=expanded"}));
+    EXPECT_EQ(launcher_.threadStackSize, 524288u);
+    EXPECT_TRUE(::IsProcessDPIAware());
+
+    EXPECT_EQ(launcher_.outputFile, folder_.wstring() + L"\\out_%HHmm%.log");
+    EXPECT_TRUE(launcher_.outputAppend);
+    EXPECT_EQ(launcher_.errorFile, L"err.log");
+    EXPECT_FALSE(launcher_.errorAppend);  // only "yes" exactly
+    EXPECT_EQ(launcher_.arguments,
+              (std::vector<std::wstring>{L"first", L"one", L"two three", L"expanded"}));
+}
+
+TEST_F(OptionAssembly, WildcardTakesEveryMatchWithItsFolder) {
+    Touch(L"lib\\a.jar");
+    Touch(L"lib\\b.jar");
+    Touch(L"lib\\notes.txt");
+    WriteSettings("[Class Path]\r\nClass Path=lib\\*.jar\r\n");
+    ASSERT_TRUE(Assemble());
+    ASSERT_EQ(launcher_.jvmOptions.size(), 1u);
+    // The file system decides the order of the matches.
+    const std::string a = Folder() + "\\lib\\a.jar;";
+    const std::string b = Folder() + "\\lib\\b.jar;";
+    EXPECT_TRUE(launcher_.jvmOptions[0] == "-Djava.class.path=" + a + b ||
+                launcher_.jvmOptions[0] == "-Djava.class.path=" + b + a)
+        << launcher_.jvmOptions[0];
+}
+
+TEST_F(OptionAssembly, EmbeddedJarAloneIsAClassPath) {
+    WriteSettings("[Application]\r\nEmbedded Jar=YES\r\n");
+    ASSERT_TRUE(Assemble());
+    EXPECT_EQ(launcher_.jvmOptions,
+              std::vector<std::string>{"-Djava.class.path=" + Ansi(program_) + ";"});
+}
+
+TEST_F(OptionAssembly, EmptyClassPathStopsBeforeEverythingElse) {
+    WriteSettings(
+        "[Class Path]\r\nClass Path=nothing\\*.jar;missing.jar\r\n"
+        "[Application]\r\nOutput File=out.log\r\nCmd=a b\r\n"
+        "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xss1m\r\n");
+    EXPECT_FALSE(Assemble());
+    EXPECT_TRUE(launcher_.jvmOptions.empty());
+    EXPECT_EQ(launcher_.threadStackSize, 0u);
+    EXPECT_TRUE(launcher_.outputFile.empty());
+    EXPECT_TRUE(launcher_.arguments.empty());
+}
+
+TEST_F(OptionAssembly, MemoryNotationAndStackSizes) {
+    WriteSettings(
+        "[Class Path]\r\nClass Path=C:\\app.jar\r\n"
+        "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xmx50:256:1024T -Xss512\r\n"
+        "[Java Runtime Environment+]\r\nVirtual Machine Parameters=ignored\r\n");
+    ASSERT_TRUE(Assemble());
+    EXPECT_EQ(launcher_.jvmOptions, (std::vector<std::string>{"-Djava.class.path=C:\\app.jar;",
+                                                              "-Xmx786432K", "-Xss512"}));
+    // The last digit is the unit.
+    EXPECT_EQ(launcher_.threadStackSize, 51u);
+
+    // A stack size given as a share is converted first, then sizes the thread.
+    Launcher other;
+    WriteSettings(
+        "[Class Path]\r\nClass Path=C:\\app.jar\r\n"
+        "[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss0:2T\r\n");
+    ASSERT_TRUE(AssembleOptionsFrom(other, SettingsReader((folder_ / L"start.ini").wstring()),
+                                    program_, kTwoGigabytes));
+    EXPECT_EQ(other.jvmOptions.back(), "-Xss2048K");
+    EXPECT_EQ(other.threadStackSize, 2097152u);
+}
+
+TEST(PrepareEnvironment, LibraryPathPathAndRuntimeVariables) {
+    const std::wstring originalPath = Environment(L"Path");
+    Launcher launcher;
+    launcher.jvmLibraryPath = L"C:\\jre\\bin\\server\\jvm.dll";
+    launcher.settings.libraryPath = L"C:\\native;";
+    launcher.settings.systemPath = L"C:\\tools";
+
+    PrepareEnvironmentFor(launcher, L"C:\\App\\start.exe");
+
+    EXPECT_EQ(launcher.jvmOptions,
+              std::vector<std::string>{"-Djava.library.path=C:\\native;C:\\App\\;.;" +
+                                       support::WideToAnsi(originalPath) + ";C:\\jre\\lib"});
+    EXPECT_EQ(Environment(L"TS_JVM_PATH"), L"C:\\jre\\bin\\server\\jvm.dll");
+    EXPECT_EQ(Environment(L"TS_JVM_HOME"), L"C:\\jre");
+    EXPECT_EQ(Environment(L"Path"), L"C:\\tools;C:\\jre\\bin;" + originalPath);
+
+    // Without "Library Path" there is no option, and PATH is still put together.
+    Launcher plain;
+    plain.jvmLibraryPath = L"D:\\rt\\bin\\client\\jvm.dll";
+    ::SetEnvironmentVariableW(L"Path", originalPath.c_str());
+    PrepareEnvironmentFor(plain, L"C:\\App\\start.exe");
+    EXPECT_TRUE(plain.jvmOptions.empty());
+    EXPECT_EQ(Environment(L"Path"), L"D:\\rt\\bin;" + originalPath);
+    ::SetEnvironmentVariableW(L"Path", originalPath.c_str());
+}
+
+}  // namespace
+}  // namespace launcher

@@ -1,0 +1,51 @@
+#include "options/runtime_paths.h"
+
+namespace launcher {
+namespace {
+
+// The path without its last count components ("\"-separated).
+std::wstring DropComponents(std::wstring_view path, int count) {
+    for (int i = 0; i < count; ++i) {
+        const size_t cut = path.rfind(L'\\');
+        if (cut == std::wstring_view::npos) {
+            return {};
+        }
+        path = path.substr(0, cut);
+    }
+    return std::wstring(path);
+}
+
+}  // namespace
+
+std::wstring JvmBinFolder(std::wstring_view jvmLibraryPath) {
+    return DropComponents(jvmLibraryPath, 2);
+}
+
+std::wstring RuntimeHomeFolder(std::wstring_view jvmLibraryPath) {
+    return DropComponents(jvmLibraryPath, 3);
+}
+
+std::wstring RuntimeLibFolder(std::wstring_view jvmLibraryPath) {
+    return RuntimeHomeFolder(jvmLibraryPath) + L"\\lib";
+}
+
+std::wstring LibraryPathText(std::wstring_view libraryPath, std::wstring_view programFolder,
+                             std::wstring_view runtimeLibFolder) {
+    std::wstring text(libraryPath);
+    text += programFolder;
+    text += L"\\;.;%Path%;";
+    text += runtimeLibFolder;
+    return text;
+}
+
+std::wstring PathVariableText(std::wstring_view systemPath, std::wstring_view jvmBinFolder) {
+    std::wstring text(systemPath);
+    if (!text.empty() && !text.ends_with(L';')) {
+        text += L';';
+    }
+    text += jvmBinFolder;
+    text += L";%Path%";
+    return text;
+}
+
+}  // namespace launcher

@@ -1,0 +1,118 @@
+#include "runtime/find_runtime.h"
+
+#include <optional>
+
+#include "messages/catalogue.h"
+#include "runtime/jvm_library_probe.h"
+#include "runtime/pair_bitness.h"
+#include "runtime/registry_search.h"
+#include "runtime/requirement_phrase.h"
+#include "runtime/runtime_not_found_dialog.h"
+#include "settings/jre_path_writeback.h"
+#include "settings/settings_paths.h"
+#include "support/file_system.h"
+
+namespace launcher {
+namespace {
+
+std::wstring WithTrailingBackslash(std::wstring folder) {
+    if (!folder.ends_with(L'\\')) {
+        folder += L'\\';
+    }
+    return folder;
+}
+
+// Takes the library when one was found; the caller ends the search then.
+bool Take(Launcher& launcher, JvmLibrary library) {
+    if (library.path.empty()) {
+        return false;
+    }
+    launcher.jvmLibraryPath = std::move(library.path);
+    return true;
+}
+
+bool FromConfiguredPath(Launcher& launcher) {
+    const LauncherSettings& settings = launcher.settings;
+    if (settings.jrePath.empty()) {
+        return false;
+    }
+    // Versions are not checked: the folder was chosen on purpose.
+    if (!Take(launcher,
+              FindJvmLibrary(WithTrailingBackslash(settings.jrePath), settings.jvmType))) {
+        return false;
+    }
+    CheckPairBitness(launcher);
+    return true;
+}
+
+bool FromProgramFolder(Launcher& launcher, const std::wstring& programPath) {
+    const size_t slash = programPath.rfind(L'\\');
+    if (slash == std::wstring::npos) {
+        return false;
+    }
+    std::wstring home = programPath.substr(0, slash + 1);
+    if (!HasJavaMarker(home)) {
+        home += L"jre\\";
+        if (!HasJavaMarker(home)) {
+            return false;
+        }
+    }
+    // A runtime shipped with the program is its own: neither version nor bitness is checked.
+    return Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType));
+}
+
+bool FromRegistry(Launcher& launcher) {
+    std::optional<std::wstring> home = SearchRegistry(launcher, support::RegistryView::Default);
+    if (!home && !launcher.settings.pairProduct.empty()) {
+        home = SearchRegistry(launcher, support::RegistryView::Bits64);
+    }
+    return home && Take(launcher, FindJvmLibrary(*home, launcher.settings.jvmType));
+}
+
+bool FromJavaHome(Launcher& launcher) {
+    const std::wstring unset = L"%JAVA_HOME%";
+    const std::wstring value = support::ExpandEnvironment(unset);
+    if (value.empty() || value == unset) {
+        return false;
+    }
+    const std::wstring home = WithTrailingBackslash(value);
+    if (!HasJavaMarker(home) || !Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType))) {
+        return false;
+    }
+    CheckPairBitness(launcher);
+    return true;
+}
+
+bool FromUser(Launcher& launcher) {
+    const LauncherSettings& settings = launcher.settings;
+    const std::wstring phrase =
+        BuildRequirementPhrase(settings.minimumVersion, settings.maximumVersion);
+    const unsigned messageId =
+        settings.jvmType == kJvmTypeServer ? text::kNoRuntimeServer : text::kNoRuntime;
+    RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(
+        FormatCatalogueMessage(messageId, std::wstring_view(phrase)), settings.jvmType);
+    if (!answer.accepted || answer.jvmLibraryPath.empty()) {
+        return false;
+    }
+    launcher.jvmLibraryPath = std::move(answer.jvmLibraryPath);
+    CheckPairBitness(launcher);
+    // Remembered so that the next start finds it as "JRE Path".
+    if (SettingsFilePath()) {
+        WriteBackJrePath(settings, WithTrailingBackslash(answer.folder));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FindRuntimeForProgram(Launcher& launcher, const std::wstring& programPath) {
+    return FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
+           FromRegistry(launcher) || FromJavaHome(launcher) || FromUser(launcher);
+}
+
+bool FindRuntime(Launcher& launcher) {
+    const std::optional<std::wstring> program = ModulePath();
+    return FindRuntimeForProgram(launcher, program.value_or(std::wstring()));
+}
+
+}  // namespace launcher

@@ -1,0 +1,10 @@
+#pragma once
+#include "launcher.h"
+
+namespace launcher {
+
+// Marks the run for the pair launcher when "Pair Product" is set and the chosen jvm.dll is
+// not an i386 image (this 32-bit process could not load it). Cleared in every other case.
+void CheckPairBitness(Launcher& launcher);
+
+}  // namespace launcher
