@@ -1,7 +1,9 @@
 // Stand-in for the network-share part of netapi32.dll, for tests under wine, which cannot
 // create shares. Product code keeps calling NetShareAdd and friends by their real names;
 // a test puts this netapi32.dll where the loader finds it first (beside the program, or
-// in the prefix's system folder) and sets WINEDLLOVERRIDES=netapi32=n.
+// in the prefix's 32-bit system folder for programs started from there, such as the
+// installer's custom-action server) and sets WINEDLLOVERRIDES=netapi32=n. Without that
+// override wine loads its own netapi32 even with this file beside the program.
 //
 // How tests steer it: everything lives in one folder, TS_NETAPI_DOUBLE_DIR if that is
 // set, otherwise the folder of this DLL. Files there (UTF-8, tab-separated):
@@ -15,7 +17,8 @@
 //   calls.log   every call: a line "Function -> result", then each argument and each
 //               field of the level-502 record as "  name=value", and the descriptor's
 //               access list as "  dacl=..." and one "  ace=TYPE flags=F mask=M sid=S" line
-//               per entry, in list order.
+//               per entry, in list order. NetApiBufferFree is logged as well, with
+//               "  buffer=from NetShareGetInfo" for a buffer this process got from it.
 // double_state.h has the helpers that write and read these files.
 //
 // Answers, as the real service gives them: level other than 502 -> 124; a missing

@@ -196,6 +196,20 @@ TEST_F(NetapiDouble, SharesOutliveTheProcessAndASeededForeignShareIsThere) {
     EXPECT_EQ(Add(L"Fremd", shared_), 0u) << "the other process's delete is seen here";
 }
 
+// The way msiexec's custom-action server, started from the system folder, gets it.
+TEST_F(NetapiDouble, ReachesProgramsElsewhereThroughTheSystemFolder) {
+    const std::wstring elsewhere = folder_ + L"\\elsewhere";
+    fs::create_directories(elsewhere);
+    fs::copy_file(ThisProgramFolder() + L"\\share_probe.exe", elsewhere + L"\\share_probe.exe");
+    const auto result = RunProcess(ProcessRequest{
+        elsewhere + L"\\share_probe.exe", L"get Nirgends", {}, {}, {}, std::chrono::seconds(30)});
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exitCode, 2310u);
+    const std::vector<LoggedCall> calls = ReadCallLog(folder_);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].function, "NetShareGetInfo");
+}
+
 TEST_F(NetapiDouble, BrokenStateFilesNeverCrashTheCaller) {
     {
         std::FILE* file = ::_wfopen((folder_ + L"\\shares.tsv").c_str(), L"wb");
