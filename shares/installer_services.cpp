@@ -120,11 +120,20 @@ UINT SendActionData(MSIHANDLE install,
 }
 
 void WriteLogLine(MSIHANDLE install, const std::wstring& line) {
-    // The line goes into field 1 and the template only names that field, so brackets in
-    // the line are not taken for property references.
-    InstallerHandle record(::MsiCreateRecord(1));
-    if (!record || ::MsiRecordSetStringW(record.Get(), 0, L"[1]") != ERROR_SUCCESS ||
-        ::MsiRecordSetStringW(record.Get(), 1, line.c_str()) != ERROR_SUCCESS) {
+    // The line is the record's template, with the characters that templates give a meaning
+    // escaped, so that it is logged as written.
+    std::wstring escaped;
+    for (wchar_t c : line) {
+        if (c == L'[' || c == L']' || c == L'{' || c == L'}') {
+            escaped += L"[\\";
+            escaped += c;
+            escaped += L']';
+        } else {
+            escaped += c;
+        }
+    }
+    InstallerHandle record(::MsiCreateRecord(0));
+    if (!record || ::MsiRecordSetStringW(record.Get(), 0, escaped.c_str()) != ERROR_SUCCESS) {
         return;
     }
     ::MsiProcessMessage(install, INSTALLMESSAGE_INFO, record.Get());
