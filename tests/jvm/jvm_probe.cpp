@@ -22,7 +22,13 @@
 
 #include "utf_text.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -133,28 +139,48 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return options;
 }
 
+#ifdef _WIN32
+using Library = HMODULE;
+
+Library Load(const std::string& path) {
+    const std::u16string wide = test_text::ToUtf16(path);
+    return LoadLibraryW(reinterpret_cast<const wchar_t*>(wide.c_str()));
+}
+
 template <class Fn>
-Fn Symbol(void* library, const char* name) {
+Fn Symbol(Library library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+#else
+using Library = void*;
+
+Library Load(const std::string& path) {
+    return dlopen(path.c_str(), RTLD_NOW);
+}
+
+template <class Fn>
+Fn Symbol(Library library, const char* name) {
     return reinterpret_cast<Fn>(dlsym(library, name));
 }
+#endif
 
 void MakeFolders(std::u16string_view filePath) {
     std::error_code ignored;
     std::filesystem::create_directories(
-        std::filesystem::path(test_text::ToUtf8(filePath)).parent_path(), ignored);
+        std::filesystem::path(std::u16string(filePath)).parent_path(), ignored);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Probe(int argc, char** argv) {
     launcherThread = std::this_thread::get_id();
     const auto options = ParseOptions(argc, argv);
     if (!options) {
         return 100;
     }
-    void* library = dlopen(options->library.c_str(), RTLD_NOW);
+    const Library library = Load(options->library);
     if (library == nullptr) {
-        std::fprintf(stderr, "dlopen: %s\n", dlerror());
+        std::fprintf(stderr, "cannot load %s\n", options->library.c_str());
         return 101;
     }
     jvm::EntryPoints entry;
@@ -228,3 +254,23 @@ int main(int argc, char** argv) {
     Line(std::string("invoke main ") + (ran ? "true" : "false"));
     return ran ? 0 : 1;
 }
+
+#ifdef _WIN32
+// Arguments arrive as UTF-16 and output goes out as bytes, line feeds unchanged.
+int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::string> texts;
+    for (int i = 0; i < argc; ++i) {
+        texts.push_back(test_text::ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+    }
+    std::vector<char*> pointers;
+    for (auto& text : texts) {
+        pointers.push_back(text.data());
+    }
+    return Probe(argc, pointers.data());
+}
+#else
+int main(int argc, char** argv) {
+    return Probe(argc, argv);
+}
+#endif

@@ -1,0 +1,173 @@
+#include "double_state.h"
+
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <sstream>
+
+namespace jvm_double {
+
+namespace {
+
+std::mutex lock;
+std::deque<std::unique_ptr<Object>> objects;
+std::deque<std::unique_ptr<Method>> methods;
+
+bool ListHas(const std::wstring& variable, const std::string& entry) {
+    std::stringstream list(Setting(variable.c_str()));
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        if (item == entry) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string Setting(const wchar_t* name) {
+    wchar_t buffer[4096];
+    const DWORD length = GetEnvironmentVariableW(name, buffer, 4096);
+    if (length == 0 || length >= 4096) {
+        return {};
+    }
+    return Utf8(std::u16string(reinterpret_cast<const char16_t*>(buffer), length));
+}
+
+void Record(std::string_view line) {
+    const std::string path = Setting(L"TS_JVM_DOUBLE_LOG");
+    if (path.empty()) {
+        return;
+    }
+    std::lock_guard guard(lock);
+    const std::u16string widePath = Utf16(path);
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(widePath.c_str()), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const std::string text = std::string(line) + "\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void Fail(std::string_view what) {
+    Record("FAIL " + std::string(what));
+    const std::string text = "jvm double: " + std::string(what) + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+    ExitProcess(97);
+}
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (code < 0x80) {
+            out.push_back(static_cast<char>(code));
+        } else if (code < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else if (code < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::u16string Utf16(std::string_view utf8) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(length), u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                        reinterpret_cast<wchar_t*>(out.data()), length);
+    return out;
+}
+
+std::string JavaName(std::string internalName) {
+    for (char& c : internalName) {
+        c = c == '/' ? '.' : c;
+    }
+    return internalName;
+}
+
+Object* NewObject(Object::Kind kind, std::string className) {
+    std::lock_guard guard(lock);
+    objects.push_back(std::make_unique<Object>());
+    objects.back()->kind = kind;
+    objects.back()->className = std::move(className);
+    return objects.back().get();
+}
+
+Object* ClassObject(const std::string& name) {
+    return NewObject(Object::Kind::kClass, name);
+}
+
+Method* NewMethod(std::string className, std::string name, std::string signature, bool isStatic) {
+    std::lock_guard guard(lock);
+    methods.push_back(std::make_unique<Method>(
+        Method{std::move(className), std::move(name), std::move(signature), isStatic}));
+    return methods.back().get();
+}
+
+bool ClassMissing(const std::string& name) {
+    return ListHas(L"TS_JVM_DOUBLE_MISSING_CLASSES", name);
+}
+
+bool MethodMissing(const std::string& name, const std::string& signature) {
+    return ListHas(L"TS_JVM_DOUBLE_MISSING_METHODS", name + signature);
+}
+
+Hooks& InstalledHooks() {
+    static Hooks hooks;
+    return hooks;
+}
+
+Object*& SystemOut() {
+    static Object* stream = nullptr;
+    return stream;
+}
+
+Object*& SystemErr() {
+    static Object* stream = nullptr;
+    return stream;
+}
+
+void WriteTo(Object* printStream, bool error, std::string_view bytes) {
+    DWORD written = 0;
+    if (printStream == nullptr) {
+        WriteFile(GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), bytes.data(),
+                  static_cast<DWORD>(bytes.size()), &written, nullptr);
+        return;
+    }
+    Object* target = printStream->target;
+    if (target != nullptr && target->kind == Object::Kind::kByteBuffer) {
+        target->bytes.append(bytes);
+    } else if (target != nullptr && target->kind == Object::Kind::kFileStream) {
+        WriteFile(target->file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+}
+
+Object*& Pending() {
+    thread_local Object* pending = nullptr;
+    return pending;
+}
+
+}  // namespace jvm_double
