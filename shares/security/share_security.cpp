@@ -21,29 +21,28 @@ UniqueSid WellKnownSid(WellKnownTrustee which) {
     return UniqueSid(made ? sid : nullptr);
 }
 
-// Merges one entry into the list; the new list replaces the old one.
 DWORD MergeEntry(const PermissionEntry& entry, UniqueAccessList& list) {
-    std::wstring name = entry.trustee;
     UniqueSid sid = WellKnownSid(entry.wellKnown);
+    const std::wstring name = sid ? AccountNameForSid(sid.get()) : entry.trustee;
+    return MergeAccessEntry(name, sid.get(), entry.mask, list);
+}
+
+}  // namespace
+
+DWORD MergeAccessEntry(const std::wstring& name, PSID sid, DWORD mask, UniqueAccessList& list) {
+    std::wstring trustee = name;
     EXPLICIT_ACCESS_W access{};
-    access.grfAccessPermissions = entry.mask;
+    access.grfAccessPermissions = mask;
     access.grfAccessMode = SET_ACCESS;
     access.grfInheritance = NO_INHERITANCE;
     access.Trustee.pMultipleTrustee = nullptr;
     access.Trustee.MultipleTrusteeOperation = NO_MULTIPLE_TRUSTEE;
     access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
     access.Trustee.TrusteeType = TRUSTEE_IS_GROUP;
-    if (sid) {
-        name = AccountNameForSid(sid.get());
-        if (name.empty()) {
-            // The local name is unknown; an empty name would be looked up as some other
-            // account, so the well-known SID itself is the trustee.
-            access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-            access.Trustee.ptstrName = static_cast<LPWSTR>(sid.get());
-        }
-    }
-    if (access.Trustee.TrusteeForm == TRUSTEE_IS_NAME) {
-        access.Trustee.ptstrName = name.data();
+    access.Trustee.ptstrName = trustee.data();
+    if (trustee.empty() && sid != nullptr) {
+        access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+        access.Trustee.ptstrName = static_cast<LPWSTR>(sid);
     }
     PACL merged = nullptr;
     const DWORD rc = ::SetEntriesInAclW(1, &access, list.get(), &merged);
@@ -53,8 +52,6 @@ DWORD MergeEntry(const PermissionEntry& entry, UniqueAccessList& list) {
     list.reset(merged);
     return ERROR_SUCCESS;
 }
-
-}  // namespace
 
 DWORD BuildShareSecurity(const std::vector<std::wstring>& entries, ShareSecurity& security) {
     security.accessList.reset();

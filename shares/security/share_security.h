@@ -41,6 +41,12 @@ struct ShareSecurity {
 // system call, for example ERROR_NONE_MAPPED for a trustee the system does not know.
 DWORD BuildShareSecurity(const std::vector<std::wstring>& entries, ShareSecurity& security);
 
+// One step of BuildShareSecurity: grants `mask` to the account `name` (SET_ACCESS, so it
+// replaces what the list granted that account before). A well-known account whose local
+// name the system could not report (empty name) is named by its SID instead: an empty
+// name would be looked up as some other account, or as none.
+DWORD MergeAccessEntry(const std::wstring& name, PSID sid, DWORD mask, UniqueAccessList& list);
+
 // The local name of the account with this SID, without domain; empty when unknown.
 std::wstring AccountNameForSid(PSID sid);
 

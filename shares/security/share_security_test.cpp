@@ -124,6 +124,26 @@ TEST(ShareSecurity, MalformedAndUnknownEntriesFail) {
     EXPECT_NE(BuildShareSecurity({L"Everyone/1", L"NoSuchAccount4711/1"}, security), 0u);
 }
 
+TEST(ShareSecurity, WellKnownAccountWithoutLocalNameIsNamedBySid) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID raw = nullptr;
+    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, 32, 544, 0, 0, 0, 0, 0, 0, &raw));
+    UniqueSid admins(raw);
+    UniqueAccessList list;
+    ASSERT_EQ(MergeAccessEntry(L"", admins.get(), 1179817, list), 0u);
+    ASSERT_EQ(MergeAccessEntry(L"", admins.get(), 2032127, list), 0u);
+    ASSERT_NE(list, nullptr);
+    EXPECT_THAT(DecodeAcl(list.get()), UnorderedElementsAre(DecodedAce{kAllow, 2032127, kAdmins}));
+
+    // Why the SID: the system resolves the empty name to some other SID (S-1-5-32, the
+    // builtin domain, under wine) rather than refusing it.
+    UniqueAccessList byEmptyName;
+    if (MergeAccessEntry(L"", nullptr, 1179817, byEmptyName) == 0) {
+        EXPECT_THAT(DecodeAcl(byEmptyName.get()),
+                    ::testing::Not(::testing::Contains(DecodedAce{kAllow, 1179817, kAdmins})));
+    }
+}
+
 TEST(AccountNameForSid, KnownAndUnknownSids) {
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
     PSID raw = nullptr;
