@@ -30,6 +30,12 @@ DWORD MergeEntry(const PermissionEntry& entry, UniqueAccessList& list) {
 }  // namespace
 
 DWORD MergeAccessEntry(const std::wstring& name, PSID sid, DWORD mask, UniqueAccessList& list) {
+    // The system resolves an empty name to some unrelated SID (the builtin domain, under
+    // wine) instead of refusing it: a well-known account is then named by its SID, and an
+    // empty name without one names nobody.
+    if (name.empty() && sid == nullptr) {
+        return ERROR_INVALID_PARAMETER;
+    }
     std::wstring trustee = name;
     EXPLICIT_ACCESS_W access{};
     access.grfAccessPermissions = mask;

@@ -43,8 +43,8 @@ DWORD BuildShareSecurity(const std::vector<std::wstring>& entries, ShareSecurity
 
 // One step of BuildShareSecurity: grants `mask` to the account `name` (SET_ACCESS, so it
 // replaces what the list granted that account before). A well-known account whose local
-// name the system could not report (empty name) is named by its SID instead: an empty
-// name would be looked up as some other account, or as none.
+// name the system could not report (empty name) is named by its SID instead; an empty
+// name without a SID gives ERROR_INVALID_PARAMETER.
 DWORD MergeAccessEntry(const std::wstring& name, PSID sid, DWORD mask, UniqueAccessList& list);
 
 // The local name of the account with this SID, without domain; empty when unknown.

@@ -134,14 +134,7 @@ TEST(ShareSecurity, WellKnownAccountWithoutLocalNameIsNamedBySid) {
     ASSERT_EQ(MergeAccessEntry(L"", admins.get(), 2032127, list), 0u);
     ASSERT_NE(list, nullptr);
     EXPECT_THAT(DecodeAcl(list.get()), UnorderedElementsAre(DecodedAce{kAllow, 2032127, kAdmins}));
-
-    // Why the SID: the system resolves the empty name to some other SID (S-1-5-32, the
-    // builtin domain, under wine) rather than refusing it.
-    UniqueAccessList byEmptyName;
-    if (MergeAccessEntry(L"", nullptr, 1179817, byEmptyName) == 0) {
-        EXPECT_THAT(DecodeAcl(byEmptyName.get()),
-                    ::testing::Not(::testing::Contains(DecodedAce{kAllow, 1179817, kAdmins})));
-    }
+    EXPECT_EQ(MergeAccessEntry(L"", nullptr, 1, list), DWORD{ERROR_INVALID_PARAMETER});
 }
 
 TEST(AccountNameForSid, KnownAndUnknownSids) {
