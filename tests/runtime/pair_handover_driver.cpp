@@ -1,0 +1,21 @@
+// A launcher that has chosen a 64-bit runtime: hands its run to the pair launcher named in
+// TS_PAIR_PRODUCT ("Pair Return Code" from TS_PAIR_RETURN_CODE) and ends with the result.
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "runtime/pair_launch.h"
+
+int wmain() {
+    launcher::Launcher launcher;
+    const wchar_t* product = _wgetenv(L"TS_PAIR_PRODUCT");
+    launcher.settings.pairProduct = product == nullptr ? L"" : product;
+    const wchar_t* returnCode = _wgetenv(L"TS_PAIR_RETURN_CODE");
+    launcher.settings.pairReturnCode = returnCode != nullptr && std::wstring(returnCode) == L"yes";
+    launcher.is64BitRuntime = true;
+    if (const wchar_t* record = _wgetenv(L"TS_DRIVER_RECORD")) {
+        std::wofstream(record) << ::GetCommandLineW();
+    }
+    return launcher::HandOverToPairLauncher(launcher);
+}

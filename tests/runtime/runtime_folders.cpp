@@ -1,0 +1,111 @@
+#include "runtime_folders.h"
+
+#include <fstream>
+
+#include "support/split_fields.h"
+#include "support/unique_handle.h"
+
+namespace runtime_testing {
+namespace fs = std::filesystem;
+
+namespace {
+
+REGSAM ViewFlag(support::RegistryView view) {
+    return static_cast<REGSAM>(view) * 0x100;
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+    std::wstring path(32768, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+RuntimeFolders::RuntimeFolders()
+    : root_(fs::temp_directory_path() /
+            (L"ts_runtimes_" + std::to_wstring(::GetCurrentProcessId()))) {
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+}
+
+RuntimeFolders::~RuntimeFolders() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+std::wstring RuntimeFolders::Make(const std::wstring& relative,
+                                  std::initializer_list<const wchar_t*> flavours, Bits bits,
+                                  bool marker) {
+    const fs::path home = root_ / relative;
+    fs::create_directories(home / L"bin");
+    if (marker) {
+        std::ofstream(home / L"bin" / L"java.dll") << "marker";
+    }
+    const fs::path image =
+        fs::path(ProgramFolder()) / (bits == Bits::x86 ? L"jvm_x86.dll" : L"jvm_x64.dll");
+    for (const wchar_t* flavour : flavours) {
+        fs::create_directories(home / L"bin" / flavour);
+        fs::copy_file(image, home / L"bin" / flavour / L"jvm.dll",
+                      fs::copy_options::overwrite_existing);
+    }
+    std::wstring text = home.wstring();
+    if (!text.ends_with(L'\\')) {
+        text += L'\\';
+    }
+    return text;
+}
+
+VendorRegistry::~VendorRegistry() {
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
+        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, it->path.c_str(), ViewFlag(it->view), 0);
+    }
+}
+
+HKEY VendorRegistry::Create(const std::wstring& path, support::RegistryView view) {
+    // Level by level, so that each key this object made is known.
+    std::wstring current;
+    HKEY key = nullptr;
+    for (const std::wstring& part : support::SplitFields(path, L"\\")) {
+        if (part.empty()) {
+            continue;
+        }
+        if (key != nullptr) {
+            ::RegCloseKey(key);
+            key = nullptr;
+        }
+        current += (current.empty() ? L"" : L"\\") + part;
+        DWORD disposition = 0;
+        if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, current.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | ViewFlag(view), nullptr, &key,
+                              &disposition) != ERROR_SUCCESS) {
+            return nullptr;
+        }
+        if (disposition == REG_CREATED_NEW_KEY) {
+            made_.push_back({current, view});
+        }
+    }
+    return key;
+}
+
+void VendorRegistry::RegisterRaw(const std::wstring& sourceKey, const std::wstring& version,
+                                 DWORD type, const void* data, DWORD bytes,
+                                 support::RegistryView view) {
+    const support::UniqueKey key(Create(sourceKey + version, view));
+    if (key) {
+        ::RegSetValueExW(key.get(), L"JavaHome", 0, type, static_cast<const BYTE*>(data), bytes);
+    }
+}
+
+void VendorRegistry::Register(const std::wstring& sourceKey, const std::wstring& version,
+                              const std::wstring& javaHome, support::RegistryView view) {
+    RegisterRaw(sourceKey, version, REG_SZ, javaHome.c_str(),
+                static_cast<DWORD>((javaHome.size() + 1) * sizeof(wchar_t)), view);
+}
+
+void VendorRegistry::RegisterEmpty(const std::wstring& sourceKey, const std::wstring& version,
+                                   support::RegistryView view) {
+    const support::UniqueKey key(Create(sourceKey + version, view));
+}
+
+}  // namespace runtime_testing
