@@ -3,7 +3,7 @@
 #include "options/runtime_paths.h"
 #include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
-#include "support/file_system.h"
+#include "options/environment_text.h"
 #include "support/text_conversion.h"
 
 namespace launcher {
@@ -16,13 +16,13 @@ void PrepareEnvironmentFor(Launcher& launcher, const std::wstring& programPath) 
 
     // Expanded before Path changes below, so %Path% is the path the launcher was given.
     if (!settings.libraryPath.empty()) {
-        const std::wstring libraryPath = support::ExpandEnvironment(LibraryPathText(
+        const std::wstring libraryPath = ExpandVariables(LibraryPathText(
             settings.libraryPath, ProgramFolder(programPath), RuntimeLibFolder(jvm)));
         launcher.jvmOptions.push_back(support::WideToAnsi(L"-Djava.library.path=" + libraryPath));
     }
 
     const std::wstring path =
-        support::ExpandEnvironment(PathVariableText(settings.systemPath, JvmBinFolder(jvm)));
+        ExpandVariables(PathVariableText(settings.systemPath, JvmBinFolder(jvm)));
     ::SetEnvironmentVariableW(L"Path", path.c_str());
 }
 

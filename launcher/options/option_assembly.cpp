@@ -8,7 +8,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
-#include "support/file_system.h"
+#include "options/environment_text.h"
 #include "support/split_fields.h"
 #include "support/text_conversion.h"
 
@@ -22,7 +22,7 @@ std::wstring ClassPathText(const SettingsReader& reader, const std::wstring& pro
     std::wstring classPath;
     for (const std::wstring& written :
          support::SplitFields(reader.ReadSetting(kSectionClassPath, L"Class Path"), L";")) {
-        const std::wstring entry = support::ExpandEnvironment(written);
+        const std::wstring entry = ExpandVariables(written);
         if (NeedsClassPathSearch(entry)) {
             ExpandClassPathEntry(entry, programFolder, classPath);
         } else {
@@ -55,7 +55,7 @@ void AddVmParameters(Launcher& launcher, const SettingsReader& reader, const Mem
 
 std::wstring ExpandedSetting(const SettingsReader& reader, const wchar_t* key) {
     const std::wstring value = reader.ReadSetting(kSectionApplication, key);
-    return value.empty() ? value : support::ExpandEnvironment(value);
+    return value.empty() ? value : ExpandVariables(value);
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ bool AssembleOptionsFrom(Launcher& launcher, const SettingsReader& reader,
         if (option == kDpiAwareOption) {
             ::SetProcessDPIAware();
         }
-        launcher.jvmOptions.push_back(support::WideToAnsi(support::ExpandEnvironment(option)));
+        launcher.jvmOptions.push_back(support::WideToAnsi(ExpandVariables(option)));
     }
 
     launcher.outputFile = ExpandedSetting(reader, L"Output File");

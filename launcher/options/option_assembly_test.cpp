@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "options/environment_text.h"
 #include "options/jvm_options.h"
 #include "support/text_conversion.h"
 
@@ -110,6 +111,36 @@ TEST_F(OptionAssembly, WildcardTakesEveryMatchWithItsFolder) {
     EXPECT_TRUE(launcher_.jvmOptions[0] == "-Djava.class.path=" + a + b ||
                 launcher_.jvmOptions[0] == "-Djava.class.path=" + b + a)
         << launcher_.jvmOptions[0];
+}
+
+TEST_F(OptionAssembly, ClassPathsBeyondTheExpansionLimitArriveWhole) {
+    // 180 jars with long names give a class path of more than 32K characters.
+    const std::wstring longName(170, L'n');
+    for (int i = 0; i < 180; ++i) {
+        Touch(L"lib\\" + longName + std::to_wstring(i) + L".jar");
+    }
+    WriteSettings("[Class Path]\r\nClass Path=lib\\*.jar;%TS_TEST_DIR%\\tail.jar\r\n");
+    ASSERT_TRUE(Assemble());
+    const std::string& option = launcher_.jvmOptions.at(0);
+    EXPECT_GT(option.size(), 33000u);
+    size_t jars = 0;
+    for (size_t at = option.find(".jar;"); at != std::string::npos;
+         at = option.find(".jar;", at + 1)) {
+        ++jars;
+    }
+    EXPECT_EQ(jars, 181u);
+    EXPECT_TRUE(option.ends_with(Folder() + "\\tail.jar;"));
+}
+
+TEST(ExpandVariables, LongTextsPieceByPiece) {
+    ::SetEnvironmentVariableW(L"TS_TEST_PIECE", L"value");
+    EXPECT_EQ(ExpandVariables(L"a;%TS_TEST_PIECE%;%TS_TEST_UNSET%"), L"a;value;%TS_TEST_UNSET%");
+    const std::wstring filler(20000, L'x');
+    const std::wstring text = filler + L";%TS_TEST_PIECE%;" + filler + L";%TS_TEST_UNSET%;";
+    EXPECT_EQ(ExpandVariables(text), filler + L";value;" + filler + L";%TS_TEST_UNSET%;");
+    // Without a reference nothing is touched, however long.
+    const std::wstring plain(70000, L'y');
+    EXPECT_EQ(ExpandVariables(plain), plain);
 }
 
 TEST_F(OptionAssembly, EmbeddedJarAloneIsAClassPath) {
