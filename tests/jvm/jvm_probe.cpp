@@ -11,6 +11,7 @@
 //   --secondary ARG        hand a later start with this argument (repeatable) to secondaryMain
 //   --stop                 call stop from a thread of its own once main runs
 //   --stack-size           print the default Java stack size and end
+//   --unserved-call        make a JNI call that a launcher never makes (for the stand-in only)
 
 #include "jvm/application_calls.h"
 #include "jvm/entry_points.h"
@@ -76,6 +77,7 @@ struct Options {
     bool createTwice = false;
     bool stop = false;
     bool stackSize = false;
+    bool unservedCall = false;
     jvm::OutputFile out;
     jvm::OutputFile err;
     std::vector<std::string> jvmOptions;
@@ -108,6 +110,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.stop = true;
         } else if (flag == "--stack-size") {
             options.stackSize = true;
+        } else if (flag == "--unserved-call") {
+            options.unservedCall = true;
         } else if (flag == "--out") {
             options.out.name = test_text::ToUtf16(value());
         } else if (flag == "--err") {
@@ -212,6 +216,10 @@ int Probe(int argc, char** argv) {
         return 1;
     }
     Line("create jvm true");
+    if (options->unservedCall) {
+        created.env->GetSuperclass(nullptr);
+        Line("unserved call returned");
+    }
     if (options->createTwice) {
         jvm::Jvm second;
         Line(std::string("second create jvm ") +

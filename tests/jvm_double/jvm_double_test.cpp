@@ -275,4 +275,15 @@ TEST_F(JvmDoubleTest, SecondaryMainAndStop) {
     EXPECT_TRUE(Contains(result.out, "exit hook 0 on another thread\n")) << result.out;
 }
 
+TEST(JvmDouble, UnservedJniFunctionFailsLoudly) {
+    ProcessRequest request;
+    request.program = WinePath(JVM_PROBE);
+    request.arguments = L"--jvm " + Quoted(Runtime("runtime")) + L" --unserved-call";
+    const ProcessResult result = RunProcess(request);
+    EXPECT_EQ(result.exitCode, 97u);
+    // GetSuperclass comes after four reserved slots and six functions.
+    EXPECT_TRUE(Contains(result.err, "unimplemented JNI function, table slot 10")) << result.err;
+    EXPECT_FALSE(Contains(result.out, "unserved call returned"));
+}
+
 }  // namespace
