@@ -41,42 +41,26 @@ TEST(ShareActionDataText, RoundTripsWithEmptyInnerAndLongFields) {
     EXPECT_EQ(parsed->permissions.size(), 3000u);
 }
 
-TEST(ShareActionDataText, EmptyLastFieldIsLostInTransit) {
+// Field counts the receivers reject: a trailing empty field is lost in transit, a separator
+// inside a value adds one.
+TEST(ShareActionDataText, MalformedFieldCounts) {
     ShareActionData row = SampleRow();
     row.options.clear();
     EXPECT_FALSE(ParseShareActionData(FormatShareActionData(row)).has_value());
-    EXPECT_FALSE(ParseShareReference(FormatShareReference({L"Exchange", L""})).has_value());
-}
-
-TEST(ShareActionDataText, SeparatorInsideAValueShiftsTheFields) {
-    ShareActionData row = SampleRow();
+    row = SampleRow();
     row.description = L"two\x01parts";
     EXPECT_TRUE(ContainsFieldSeparator(row.description));
     EXPECT_FALSE(ContainsFieldSeparator(row.shareName));
     EXPECT_FALSE(ParseShareActionData(FormatShareActionData(row)).has_value());
-}
 
-TEST(ShareReferenceText, ParsesExactlyTwoFields) {
-    const auto reference = ParseShareReference(L"Exchange\x01{UPGRADE}");
-    ASSERT_TRUE(reference.has_value());
-    EXPECT_EQ(reference->shareId, L"Exchange");
-    EXPECT_EQ(reference->upgradeCode, L"{UPGRADE}");
-    EXPECT_TRUE(ParseShareReference(L"\x01{UPGRADE}").has_value());
-    for (const wchar_t* bad : {L"", L"Exchange",
+    EXPECT_EQ(ParseShareReference(L"Exchange\x01{U}"), (ShareReference{L"Exchange", L"{U}"}));
+    EXPECT_EQ(ParseShareReference(L"\x01{U}"), (ShareReference{L"", L"{U}"}));
+    for (const wchar_t* bad : {L"", L"Exchange", L"Exchange\x01",
                                L"a\x01"
                                L"b\x01"
                                L"c"}) {
         EXPECT_FALSE(ParseShareReference(bad).has_value()) << bad;
     }
-    EXPECT_FALSE(ParseShareActionData(L"1\x01"
-                                      L"2\x01"
-                                      L"3\x01"
-                                      L"4\x01"
-                                      L"5\x01"
-                                      L"6\x01"
-                                      L"7")
-                     .has_value());
-    EXPECT_FALSE(ParseShareActionData(L"").has_value());
 }
 
 }  // namespace
