@@ -35,7 +35,7 @@ class AttachedThread {
 // FindClass from a thread without Java frames uses the system class loader, which is the one
 // that loaded the main class.
 LocalRef<jclass> FindMainClass(JNIEnv* env, const std::u16string& mainClass) {
-    const auto name = ModifiedUtf8(env, mainClass);
+    const auto name = ModifiedUtf8(env, InternalClassName(mainClass));
     if (!name) {
         return {};
     }

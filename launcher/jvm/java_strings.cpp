@@ -2,6 +2,7 @@
 
 #include "jvm/local_ref.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace jvm {
@@ -102,6 +103,12 @@ std::optional<std::string> ModifiedUtf8(JNIEnv* env, std::u16string_view text) {
         return std::nullopt;
     }
     return StringUtf8(env, javaText.get());
+}
+
+std::u16string InternalClassName(std::u16string_view name) {
+    std::u16string internal(name);
+    std::replace(internal.begin(), internal.end(), u'.', u'/');
+    return internal;
 }
 
 bool DescribePendingException(JNIEnv* env) {

@@ -45,7 +45,7 @@ jclass LoadThroughLauncherHelper(JNIEnv* env, FindClassFromBootLoaderFn findClas
 }
 
 jclass LoadWithFindClass(JNIEnv* env, const std::u16string& mainClass, Reporter& reporter) {
-    auto name = MakeLocal(env, NewJavaString(env, mainClass));
+    auto name = MakeLocal(env, NewJavaString(env, InternalClassName(mainClass)));
     if (!name) {
         env->ExceptionClear();
         reporter.Report(Message::kMainClassNotLoadable, mainClass);

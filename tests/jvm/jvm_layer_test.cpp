@@ -141,11 +141,14 @@ TEST_P(JvmLayerTest, ArgumentsReachMainUnchanged) {
     }
 }
 
-TEST_P(JvmLayerTest, PackagedMainClassIsFound) {
+TEST_P(JvmLayerTest, PackagedMainClassIsFoundWithSlashesOrDots) {
     for (const auto& lookup : kLookups) {
-        const auto result = Probe("com/example/App", lookup);
-        EXPECT_EQ(result.exitCode, 0);
-        EXPECT_TRUE(Contains(result.out, "packaged main ran\ninvoke main true\n")) << result.err;
+        for (const char* name : {"com/example/App", "com.example.App"}) {
+            const auto result = Probe(name, lookup);
+            EXPECT_EQ(result.exitCode, 0) << name;
+            EXPECT_TRUE(Contains(result.out, "packaged main ran\ninvoke main true\n"))
+                << name << result.err;
+        }
     }
 }
 

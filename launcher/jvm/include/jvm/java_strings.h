@@ -28,6 +28,10 @@ std::optional<std::string> StringUtf8(JNIEnv* env, jstring text);
 // nullopt when the text cannot become a Java string or its bytes cannot be read.
 std::optional<std::string> ModifiedUtf8(JNIEnv* env, std::u16string_view text);
 
+// A class name in the internal form FindClass expects: "/" between package parts. Dots cannot
+// occur in an internal name, so a name given with dots is taken as meant.
+std::u16string InternalClassName(std::u16string_view name);
+
 // Prints and clears a pending exception; true when there was one.
 bool DescribePendingException(JNIEnv* env);
 

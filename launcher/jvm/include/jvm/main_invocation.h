@@ -13,7 +13,7 @@
 namespace jvm {
 
 struct MainRequest {
-    std::u16string mainClass;  // internal form, "/" between package parts
+    std::u16string mainClass;  // "/" between package parts; dots are accepted too
     std::vector<std::u16string> arguments;
     // Build the stack-trace text of an exception that main leaves behind.
     bool failureCheck = false;
