@@ -159,6 +159,16 @@ TEST_P(JvmLayerTest, SystemExitReachesTheExitHook) {
     EXPECT_FALSE(Contains(result.out, "invoke main"));
 }
 
+TEST_P(JvmLayerTest, FatalErrorReachesTheAbortHook) {
+    const auto result =
+        Probe("Hog", {"--option", "-Xmx16m", "--option", "-XX:+CrashOnOutOfMemoryError", "--option",
+                      "-XX:-CreateCoredumpOnCrash", "--option",
+                      "-XX:ErrorFile=" + (folder() / "hs_err.log").string()});
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(Contains(result.out, "abort hook\n")) << result.out;
+    EXPECT_FALSE(Contains(result.out, "invoke main"));
+}
+
 TEST_P(JvmLayerTest, MissingMainClass) {
     // The launcher helper reports it in the runtime's words and exits with 1.
     auto result = Probe("does/not/Exist", {});
