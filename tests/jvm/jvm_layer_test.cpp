@@ -85,9 +85,11 @@ bool Contains(const std::string& text, const std::string& part) {
 class JvmLayerTest : public ::testing::TestWithParam<Jdk> {
   protected:
     void SetUp() override {
+        // Parameterised test names hold "/": one folder level per test, not two.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         folder_ = fs::temp_directory_path() /
-                  ("jvm_layer_test_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                  ("jvm_layer_test_" + std::to_string(::getpid()) + "_" + name);
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
