@@ -9,6 +9,7 @@
 #include "double_state.h"
 
 #include <cstdlib>
+#include <thread>
 
 namespace jvm_double {
 
@@ -18,7 +19,8 @@ namespace {
     Record("exit hook " + std::string(InstalledHooks().exit != nullptr ? "called " : "absent ") +
            std::to_string(code));
     if (InstalledHooks().exit != nullptr) {
-        InstalledHooks().exit(code);
+        // A real JVM calls the hook on a thread of its own, not on the one that asked to exit.
+        std::thread([code] { InstalledHooks().exit(code); }).join();
     }
     ExitProcess(static_cast<UINT>(code));
 }

@@ -164,7 +164,7 @@ TEST_F(JvmDoubleTest, MissingClassOrMain) {
     // The launcher helper ends the process through System.exit(1).
     auto result = Probe(L"", missingClass);
     EXPECT_EQ(result.exitCode, 1u);
-    EXPECT_TRUE(Contains(result.out, "exit hook 1 on launcher thread\n")) << result.out;
+    EXPECT_TRUE(Contains(result.out, "exit hook 1 on another thread\n")) << result.out;
 
     result = Probe(L"", missingClass, "runtime-no-finder");
     EXPECT_EQ(result.exitCode, 1u);
@@ -191,7 +191,7 @@ TEST_F(JvmDoubleTest, EveryCreationCodeReachesTheReporter) {
 TEST_F(JvmDoubleTest, ExitAndAbortHooks) {
     auto result = Probe(L"", {{L"TS_JVM_DOUBLE_MAIN", L"exit:1603"}});
     EXPECT_EQ(result.exitCode, 1603u);
-    EXPECT_TRUE(Contains(result.out, "exit hook 1603 on launcher thread\n")) << result.out;
+    EXPECT_TRUE(Contains(result.out, "exit hook 1603 on another thread\n")) << result.out;
 
     result = Probe(L"", {{L"TS_JVM_DOUBLE_MAIN", L"abort"}});
     EXPECT_EQ(result.exitCode, 134u);
