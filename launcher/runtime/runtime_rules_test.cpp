@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "messages/message_ids.h"
 #include "runtime/candidate_order.h"
 #include "runtime/registry_sources.h"
-#include "runtime/requirement_phrase_choice.h"
 
 namespace launcher {
 namespace {
@@ -70,21 +68,6 @@ TEST(RegistrySources, RowConditionsFollowKindAndVendor) {
     EXPECT_EQ(Searched(s), "PPPP---");
 }
 
-TEST(RegistrySources, HomesAndProbeTypes) {
-    EXPECT_EQ(RuntimeHomeFor(kRegistrySources[0], L"C:\\jdk"), L"C:\\jdk\\");
-    EXPECT_EQ(RuntimeHomeFor(kRegistrySources[1], L"C:\\jre\\"), L"C:\\jre\\");
-    EXPECT_EQ(RuntimeHomeFor(kRegistrySources[2], L"C:\\jdk"), L"C:\\jdk\\jre\\");
-    EXPECT_EQ(RuntimeHomeFor(kRegistrySources[5], L"C:\\jr\\"), L"C:\\jr\\jre\\");
-    EXPECT_EQ(RuntimeHomeFor(kRegistrySources[6], L"C:\\ibm"), L"C:\\ibm\\");
-
-    for (size_t i = 0; i < kRegistrySources.size(); ++i) {
-        EXPECT_EQ(ProbeJvmTypeFor(kRegistrySources[i], kJvmTypeFavorServer),
-                  i == 3 ? kJvmTypeAny : kJvmTypeFavorServer)
-            << i;
-        EXPECT_EQ(ProbeJvmTypeFor(kRegistrySources[i], kJvmTypeServer), kJvmTypeServer) << i;
-    }
-}
-
 TEST(CandidateOrder, VersionBounds) {
     const Version min16 = V(L"1.6");
     const Version maxAny{{65535, 65535, 65535, 65535}, 4};
@@ -143,31 +126,6 @@ TEST(CandidateOrder, PreferredVersionsMatchTheGivenComponents) {
     EXPECT_EQ(c[ChooseCandidate(c, {L"1.5"})].home, L"b");
     // A text without a version matches the first candidate.
     EXPECT_EQ(c[ChooseCandidate(c, {L"", L"1.7"})].home, L"b");
-}
-
-TEST(RequirementPhrase, FiveCases) {
-    const Version none{};
-    const Version anyMaximum{{65535, 65535, 65535, 65535}, 4};
-    auto choice = ChooseRequirementPhrase(none, anyMaximum);
-    EXPECT_EQ(choice.textId, text::kNewestVersion);
-    EXPECT_TRUE(choice.versions.empty());
-
-    choice = ChooseRequirementPhrase(none, V(L"1.8", 65535));
-    EXPECT_EQ(choice.textId, text::kMaximumVersion);
-    EXPECT_EQ(choice.versions, std::vector<std::wstring>{L"1.8"});
-
-    choice = ChooseRequirementPhrase(V(L"1.6"), none);
-    EXPECT_EQ(choice.textId, text::kMinimumVersion);
-    EXPECT_EQ(choice.versions, std::vector<std::wstring>{L"1.6"});
-
-    choice = ChooseRequirementPhrase(V(L"1.8.0.202"), V(L"1.8.0.202", 65535));
-    EXPECT_EQ(choice.textId, text::kExactVersion);
-    EXPECT_EQ(choice.versions, std::vector<std::wstring>{L"1.8.0.202"});
-
-    // 1.8 as minimum and as maximum are 1.8.0.0 and 1.8.65535.65535: a range.
-    choice = ChooseRequirementPhrase(V(L"1.8"), V(L"1.8", 65535));
-    EXPECT_EQ(choice.textId, text::kVersionRange);
-    EXPECT_EQ(choice.versions, (std::vector<std::wstring>{L"1.8", L"1.8"}));
 }
 
 }  // namespace
