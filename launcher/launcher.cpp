@@ -1,0 +1,119 @@
+#include "launcher.h"
+
+#include <atomic>
+
+#include "command_line.h"
+#include "runtime/pair_launch.h"
+#include "settings/settings_paths.h"
+
+namespace launcher {
+namespace {
+
+std::atomic<Launcher*> currentLauncher{nullptr};
+
+// The program folder becomes the current directory ("Override WorkingDir").
+void ChangeToProgramFolder() {
+    const std::optional<std::wstring> program = ModulePath();
+    if (!program) {
+        return;
+    }
+    const size_t slash = program->rfind(L'\\');
+    if (slash == std::wstring::npos || slash == 0) {
+        return;
+    }
+    ::SetCurrentDirectoryW(program->substr(0, slash).c_str());
+}
+
+}  // namespace
+
+Launcher* CurrentLauncher() {
+    return currentLauncher.load();
+}
+
+LauncherRegistration::LauncherRegistration(Launcher& launcher) {
+    currentLauncher = &launcher;
+}
+
+LauncherRegistration::~LauncherRegistration() {
+    currentLauncher = nullptr;
+}
+
+int LauncherMain() {
+    Launcher launcher;
+    const LauncherRegistration registration(launcher);
+    ::SetThreadLocale(::GetSystemDefaultLCID());
+    if (!Initialize(launcher)) {
+        return -1;
+    }
+    if (launcher.settings.isService) {
+        return RunServiceDispatcher(launcher);
+    }
+    return Run(launcher);
+}
+
+bool Initialize(Launcher& launcher) {
+    launcher.arguments = ArgumentsFromCommandLine(::GetCommandLineW());
+    if (!LoadLauncherSettings(launcher.settings)) {
+        return false;
+    }
+    if (!SetUpSingleInstance(launcher)) {
+        return false;
+    }
+    if (launcher.singleInstance.isSecondary) {
+        return true;
+    }
+    if (launcher.settings.overrideWorkingDir) {
+        ChangeToProgramFolder();
+    }
+    return FindRuntime(launcher);
+}
+
+int Run(Launcher& launcher) {
+    if (launcher.is64BitRuntime) {
+        return HandOverToPairLauncher(launcher);
+    }
+    if (launcher.singleInstance.isSecondary) {
+        return WaitForPrimaryInstance(launcher);
+    }
+    PrepareEnvironment(launcher);
+    if (!LoadJvmLibrary(launcher)) {
+        return -1;
+    }
+    // A missing class path has been reported; the JVM still starts with what there is.
+    AssembleOptions(launcher);
+    if (launcher.threadStackSize == 0) {
+        launcher.threadStackSize = DefaultJavaStackSize();
+    }
+
+    const support::UniqueHandle thread(
+        ::CreateThread(nullptr, launcher.threadStackSize, LauncherThread, &launcher, 0, nullptr));
+    if (thread) {
+        DWORD exitCode = 1;
+        ::WaitForSingleObject(thread.get(), INFINITE);
+        if (!::GetExitCodeThread(thread.get(), &exitCode)) {
+            return -1;
+        }
+        return exitCode == 0 ? 0 : -1;
+    }
+    // Without a thread of its own the JVM runs on this one.
+    if (!CreateJvm(launcher) || !InvokeMain(launcher)) {
+        return -1;
+    }
+    if (launcher.settings.isService) {
+        DestroyJvm(launcher);
+    }
+    return 0;
+}
+
+DWORD WINAPI LauncherThread(void* parameter) {
+    Launcher& launcher = *static_cast<Launcher*>(parameter);
+    if (!CreateJvm(launcher) || !InvokeMain(launcher)) {
+        return 1;
+    }
+    if (launcher.settings.isService && launcher.javaVm != nullptr) {
+        DestroyJvm(launcher);
+    }
+    return 0;
+}
+
+}  // namespace launcher

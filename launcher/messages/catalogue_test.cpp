@@ -1,0 +1,114 @@
+#include "messages/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include "messages/error_report.h"
+#include "test_support/scratch_folder.h"
+
+namespace launcher {
+namespace {
+
+using testing_help::CapturedOutput;
+
+TEST(Catalogue, EveryTextByteForByte) {
+    const wchar_t* const texts[] = {
+        L"Windows Fehler: %s (Fehlernummer = %d).\n",
+        L"JNI Fehler: %s\nReason: %s.\n",
+        L"COM Fehler: %s (Fehlernummer = %d).\n",
+        L"JNI Fehler: %s.\n",
+        L"Die Java-Laufzeitumgebung (JRE) wurde nicht gefunden. Bitte downloaden und "
+        L"installieren Sie eine JRE mit Server JVM (%s) von:",
+        L"Die Java-Laufzeitumgebung (JRE) wurde nicht gefunden. Bitte downloaden und "
+        L"installieren Sie eine JRE (%s) von:",
+        L"konnte den Modulpfad nicht finden",
+        L"Java-Klassenpfad wurde in der INI-Datei nicht angegeben.",
+        L"Main class in der INI-Datei nicht spezifiziert.",
+        L"Konnte die Main Class: %s nicht laden.\n",
+        L"Kann CreateJavaVM JNI nicht finden",
+        L"konnte die Java VM nicht erzeugen",
+        L"Nach dem JRE-Verzeichnis suchen",
+        L"Konnte die Main class %s nicht finden.\n",
+        L"Keine Main class in der angegebenen Klasse gefunden.\n",
+        L"neueste Version",
+        L"maximum Version %s",
+        L"minimum Version %s",
+        L"Version %s erforderlich",
+        L"Version zwischen %s und %s",
+        L"Konnte Java VM Bibliothek: %s (Fehlernummer= %d) nicht laden.\n",
+        L"konnte nicht initialisieren",
+        L"konnte Modul nicht initialisieren",
+        L"unbekannt",
+        L"Thread von der VM getrennt",
+        L"JNI Versionsfehler",
+        L"nicht gen\u00fcgend Arbeitsspeicher",
+        L"VM bereits erzeugt",
+        L"ung\u00fcltige Argumente",
+    };
+    static_assert(std::size(texts) == text::kLast - text::kFirst + 1);
+    for (unsigned id = text::kFirst; id <= text::kLast; ++id) {
+        EXPECT_EQ(LoadMessage(id), texts[id - text::kFirst]) << id;
+    }
+    for (unsigned id : {0u, 1u, 201u, 231u, 65535u}) {
+        EXPECT_EQ(LoadMessage(id), L"") << id;
+    }
+}
+
+TEST(Catalogue, PlaceholdersFilledInOrder) {
+    EXPECT_EQ(FormatCatalogueMessage(text::kJvmLibraryNotLoaded, std::wstring_view(L"C:\\jvm.dll"),
+                                     std::int32_t{193}),
+              L"Konnte Java VM Bibliothek: C:\\jvm.dll (Fehlernummer= 193) nicht laden.\n");
+    EXPECT_EQ(FormatCatalogueMessage(text::kVersionRange, std::wstring_view(L"1.8"),
+                                     std::wstring_view(L"1.8")),
+              L"Version zwischen 1.8 und 1.8");
+}
+
+// Redirected output is UTF-8 without a byte-order mark, with plain line feeds.
+TEST(ErrorLines, PlainMessage) {
+    CapturedOutput output;
+    PrintError(LoadMessage(text::kNoMainClass));
+    PrintError(FormatCatalogueMessage(text::kMainClassNotFound, std::wstring_view(L"a/B")));
+    EXPECT_EQ(output.Bytes(),
+              "Error: Main class in der INI-Datei nicht spezifiziert. \n"
+              "Error: Konnte die Main class a/B nicht finden.\n \n");
+}
+
+TEST(ErrorLines, SystemErrorWithTheLastErrorCode) {
+    CapturedOutput output;
+    ::SetLastError(122);
+    ReportSystemError(text::kNoModulePath);
+    ::SetLastError(127);
+    ReportSystemError(text::kNoCreateJavaVm);
+    EXPECT_EQ(output.Bytes(),
+              "Error: Windows Fehler: konnte den Modulpfad nicht finden (Fehlernummer = 122).\n"
+              " \n"
+              "Error: Windows Fehler: Kann CreateJavaVM JNI nicht finden (Fehlernummer = 127).\n"
+              " \n");
+}
+
+TEST(ErrorLines, JvmCreationFailureWithItsReason) {
+    const struct {
+        int result;
+        const char* reason;
+    } cases[] = {
+        {-1, "unbekannt"},
+        {-2, "Thread von der VM getrennt"},
+        {-3, "JNI Versionsfehler"},
+        {-4, "nicht gen\xC3\xBCgend Arbeitsspeicher"},
+        {-5, "VM bereits erzeugt"},
+        {-6, "ung\xC3\xBCltige Argumente"},
+        {-7, ""},
+        {1, ""},
+    };
+    for (const auto& c : cases) {
+        CapturedOutput output;
+        ReportJvmCreateError(c.result);
+        EXPECT_EQ(output.Bytes(),
+                  std::string("Error: JNI Fehler: konnte die Java VM nicht erzeugen\n"
+                              "Reason: ") +
+                      c.reason + ".\n \n")
+            << c.result;
+    }
+}
+
+}  // namespace
+}  // namespace launcher

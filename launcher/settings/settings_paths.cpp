@@ -1,0 +1,97 @@
+#include "settings/settings_paths.h"
+
+#include <windows.h>
+
+#include "messages/error_report.h"
+#include "messages/message_ids.h"
+#include "settings/settings_path_rules.h"
+#include "support/path_text.h"
+#include "support/unique_handle.h"
+
+namespace launcher {
+namespace {
+
+std::optional<std::wstring> EnvironmentValue(const wchar_t* name) {
+    std::wstring value(260, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < value.size()) {
+            value.resize(length);
+            return value;
+        }
+        value.assign(length, L'\0');
+    }
+}
+
+}  // namespace
+
+std::optional<std::wstring> ModulePath() {
+    // Grows past MAX_PATH so that a launcher in a deep folder still finds itself.
+    std::wstring path(260, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            ReportSystemError(text::kNoModulePath);
+            return std::nullopt;
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        if (path.size() >= support::kMaxLongPath) {
+            ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            ReportSystemError(text::kNoModulePath);
+            return std::nullopt;
+        }
+        path.assign(path.size() * 2, L'\0');
+    }
+}
+
+std::optional<std::wstring> SettingsFilePath() {
+    const std::optional<std::wstring> program = ModulePath();
+    return program ? SettingsPathFor(*program) : std::nullopt;
+}
+
+std::optional<std::wstring> UserSettingsFilePath(const LauncherSettings& settings,
+                                                 const std::wstring& programPath, bool create) {
+    const std::optional<std::wstring> appData = EnvironmentValue(L"APPDATA");
+    if (!appData || appData->empty()) {
+        return std::nullopt;
+    }
+    if (create) {
+        std::wstring folder = *appData + L"\\" + SanitizeProductName(settings.productName);
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        folder += L"\\" + settings.productCode;
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return UserSettingsPathFor(*appData, settings.productName, settings.productCode, programPath);
+}
+
+std::optional<std::wstring> PairSettingsFilePath(const LauncherSettings& settings) {
+    if (settings.pairProduct.empty()) {
+        return std::nullopt;
+    }
+    return SettingsPathFor(settings.pairProduct);
+}
+
+std::optional<std::wstring> PairUserSettingsFilePath(const LauncherSettings& settings) {
+    if (settings.pairProduct.empty()) {
+        return std::nullopt;
+    }
+    return UserSettingsFilePath(settings, settings.pairProduct, true);
+}
+
+bool FileFound(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    const std::wstring longForm = support::ToLongPathForm(path);
+    support::UniqueFindHandle search(
+        support::ValidOrNull(::FindFirstFileW(longForm.c_str(), &data)));
+    return search != nullptr;
+}
+
+}  // namespace launcher
