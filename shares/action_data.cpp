@@ -47,6 +47,11 @@ std::optional<ShareActionData> ParseShareActionData(std::wstring_view text) {
 
 std::optional<ShareReference> ParseShareReference(std::wstring_view text) {
     std::vector<std::wstring> fields = Split(text);
+    // An empty UpgradeCode is the last field and is lost in transit: one non-empty field
+    // is a ShareId whose UpgradeCode is empty, as the share action counted it.
+    if (fields.size() == 1 && !fields[0].empty()) {
+        return ShareReference{std::move(fields[0]), std::wstring()};
+    }
     if (fields.size() != 2) {
         return std::nullopt;
     }

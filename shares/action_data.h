@@ -38,7 +38,8 @@ std::wstring FormatShareReference(const ShareReference& reference);
 // Exactly 8 fields, else nothing. An empty last field is lost in transit (the data then
 // ends with the separator), so such data does not parse.
 std::optional<ShareActionData> ParseShareActionData(std::wstring_view text);
-// Exactly 2 fields, else nothing.
+// Two fields; or one non-empty field, which is a ShareId with an empty UpgradeCode (the
+// package has none, and the empty last field was lost). Else nothing.
 std::optional<ShareReference> ParseShareReference(std::wstring_view text);
 
 // Values that carry the separator would shift every later field of the data.

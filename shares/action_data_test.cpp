@@ -55,7 +55,10 @@ TEST(ShareActionDataText, MalformedFieldCounts) {
 
     EXPECT_EQ(ParseShareReference(L"Exchange\x01{U}"), (ShareReference{L"Exchange", L"{U}"}));
     EXPECT_EQ(ParseShareReference(L"\x01{U}"), (ShareReference{L"", L"{U}"}));
-    for (const wchar_t* bad : {L"", L"Exchange", L"Exchange\x01",
+    // Without an UpgradeCode the data end with the separator, and that field is lost.
+    EXPECT_EQ(ParseShareReference(L"Exchange\x01"), (ShareReference{L"Exchange", L""}));
+    EXPECT_EQ(ParseShareReference(L"Exchange"), (ShareReference{L"Exchange", L""}));
+    for (const wchar_t* bad : {L"", L"\x01",
                                L"a\x01"
                                L"b\x01"
                                L"c"}) {

@@ -1,23 +1,128 @@
 #include "share_actions.h"
 
 #include "action_data.h"
+#include "bookkeeping/share_bookkeeping_key.h"
 #include "installer_services.h"
+#include "share_creation.h"
+#include "share_error_message.h"
+#include "share_request.h"
 
 namespace pubdirs {
+namespace {
 
-// Share creation and its bookkeeping come next; until then the deferred actions accept
-// well-formed data, change nothing and report success, and refuse malformed data.
+// The folder as the share gets it. Directory properties end with "\"; the folder is shared
+// without it, a drive root as it is. Nothing when there is no such folder.
+std::optional<std::wstring> ExistingFolder(std::wstring path) {
+    // An empty path (the directory property could not be read) names no folder; it is
+    // treated like a folder that does not exist.
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    if (!FolderExists(path) && path.back() == L'\\') {
+        path.pop_back();
+    }
+    if (path.empty() || !FolderExists(path)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+enum class Outcome { Created, NotCreated, Aborted };
+
+// Creates the share, and when that fails does what the package's Options ask for.
+Outcome CreateWithOptions(MSIHANDLE install, const ShareRequest& request, bool counted,
+                          FailureOption option) {
+    for (;;) {
+        const DWORD rc = CreateShare(request, counted);
+        if (rc == ERROR_SUCCESS) {
+            return Outcome::Created;
+        }
+        if (rc == ERROR_PATH_NOT_FOUND) {
+            return Outcome::NotCreated;
+        }
+        switch (option) {
+            case FailureOption::Ask:
+                switch (AskAboutFailedShare(install, request.path, request.name, rc)) {
+                    case IDABORT:
+                        return Outcome::Aborted;
+                    case IDRETRY:
+                        continue;  // the answer holds for this one question only
+                    default:
+                        return Outcome::NotCreated;
+                }
+            case FailureOption::Replace:
+                // Whatever share holds the name gives way. A share re-created for a family
+                // that had counted it is counted again, or the other product's removal
+                // would later take away a share still in use.
+                DeleteShare(request.name);
+                return CreateShare(request, counted) == ERROR_SUCCESS ? Outcome::Created
+                                                                      : Outcome::NotCreated;
+            case FailureOption::GiveUp:
+                return Outcome::NotCreated;
+        }
+        return Outcome::NotCreated;
+    }
+}
+
+}  // namespace
 
 UINT CreateScheduledShare(MSIHANDLE install) {
-    const auto data = ParseShareActionData(
+    const std::optional<ShareActionData> data = ParseShareActionData(
         ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
-    return data ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
+    if (!data) {
+        return ERROR_INSTALL_FAILURE;
+    }
+    const std::optional<std::wstring> folder = ExistingFolder(data->folderPath);
+    if (!folder) {
+        return ERROR_SUCCESS;
+    }
+    const ShareRequest request{*folder, data->shareName, data->description, data->userLimit,
+                               data->permissions};
+    if (const UINT progress = SendActionData(install, {request.path}); progress != ERROR_SUCCESS) {
+        return progress;
+    }
+    ShareBookkeepingKey bookkeeping(data->upgradeCode);
+    DWORD count = 0;
+    const bool counted = bookkeeping.ReadCount(data->shareId, count);
+
+    switch (CreateWithOptions(install, request, counted, ParseFailureOption(data->options))) {
+        case Outcome::Aborted:
+            return ERROR_INSTALL_FAILURE;
+        case Outcome::NotCreated:
+            return ERROR_SUCCESS;
+        case Outcome::Created:
+            break;
+    }
+    // Registry failures do not undo a share that exists; they are not reported.
+    bookkeeping.WriteCount(data->shareId, count + 1);
+    bookkeeping.WriteShareName(data->shareId, request.name);
+    return ERROR_SUCCESS;
 }
 
 UINT RemoveScheduledShare(MSIHANDLE install) {
-    const auto reference = ParseShareReference(
+    const std::optional<ShareReference> reference = ParseShareReference(
         ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
-    return reference ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
+    if (!reference) {
+        return ERROR_INSTALL_FAILURE;
+    }
+    ShareBookkeepingKey bookkeeping(reference->upgradeCode);
+    DWORD count = 0;
+    if (!bookkeeping.ReadCount(reference->shareId, count)) {
+        return ERROR_SUCCESS;  // not counted by this family: not ours to remove
+    }
+    std::wstring shareName;
+    bookkeeping.ReadShareName(reference->shareId, shareName);
+    if (count - 1 != 0) {
+        bookkeeping.WriteCount(reference->shareId, count - 1);
+        return ERROR_SUCCESS;
+    }
+    if (const UINT progress = SendActionData(install, {shareName}); progress != ERROR_SUCCESS) {
+        return progress;
+    }
+    DeleteShare(shareName);  // a share already gone does not keep the count alive
+    bookkeeping.DeleteValue(reference->shareId);
+    bookkeeping.DeleteValue(ShareNameValue(reference->shareId));
+    return ERROR_SUCCESS;
 }
 
 }  // namespace pubdirs

@@ -2,89 +2,23 @@
 // and reads from the verbose log what the deferred actions received. In the test packages the
 // deferred actions are share_data_probe.dll, which logs its "CustomActionData" as
 // "share-data-probe <kind>: <data> :end" with the separator written as <01>.
+#include "msiexec_run.h"
 #include "run_process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using testing_support::ProcessRequest;
-using testing_support::ProcessResult;
+using namespace shares_testing;
 using testing_support::Quoted;
-using testing_support::RunProcess;
-using testing_support::ThisProgramFolder;
 
 const std::string kUpgradeCode = "{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3C4D00}";
 const std::string kSep = "<01>";
-
-struct Installation {
-    DWORD exitCode = 0;
-    std::string log;
-};
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::wstring PackagePath(const std::wstring& name) {
-    return ThisProgramFolder() + L"\\" + name + L".msi";
-}
-
-Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
-    const std::wstring log = ThisProgramFolder() + L"\\" + logName + L".log";
-    ::DeleteFileW(log.c_str());
-    ProcessRequest request;
-    request.program = L"C:\\windows\\system32\\msiexec.exe";
-    request.arguments = arguments + L" /qn /l*v " + Quoted(log);
-    request.timeout = std::chrono::minutes(2);
-    const ProcessResult result = RunProcess(request);
-    EXPECT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
-    return {result.exitCode, ReadFileBytes(log)};
-}
-
-Installation Install(const std::wstring& package, const std::wstring& properties = L"") {
-    return RunMsiexec(L"/i " + Quoted(PackagePath(package)) + L" " + properties,
-                      package + L"-install");
-}
-
-Installation Remove(const std::wstring& package) {
-    return RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-remove");
-}
-
-// Removes the package when the test ends, unless the test removed it, so that the next test
-// starts with its components absent.
-struct RemovedAtEnd {
-    std::wstring package;
-    bool removed = false;
-    ~RemovedAtEnd() {
-        if (!removed) {
-            RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-cleanup");
-        }
-    }
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // The data the probe received for one kind of action, in the order of the calls.
 std::vector<std::string> Received(const Installation& installation, const std::string& kind) {
@@ -107,21 +41,6 @@ std::multiset<std::string> ReceivedSet(const Installation& installation, const s
     return {data.begin(), data.end()};
 }
 
-// A property's value from the property list at the end of the verbose log.
-std::string LoggedProperty(const Installation& installation, const std::string& name) {
-    const std::string prefix = "Property(S): " + name + " = ";
-    for (const std::string& line : Lines(installation.log)) {
-        if (line.rfind(prefix, 0) == 0) {
-            return line.substr(prefix.size());
-        }
-    }
-    return "<not logged>";
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::string Join(std::initializer_list<std::string> fields) {
     std::string text;
     for (const std::string& field : fields) {
@@ -136,13 +55,6 @@ std::string LongText() {
         text += "Beschreibung ";
     }
     return text;
-}
-
-// Wine's custom-action server reports a crash inside an action as a page fault and may
-// still log the action as successful.
-void ExpectNoCrash(const Installation& installation) {
-    EXPECT_FALSE(Contains(installation.log, "page fault"));
-    EXPECT_FALSE(installation.log.empty()) << "no log written";
 }
 
 TEST(PubDirsInstall, SchedulesOneShareActionPerRowWhoseComponentIsInstalled) {

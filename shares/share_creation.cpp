@@ -1,0 +1,78 @@
+#include "share_creation.h"
+
+#include <lm.h>
+
+#include "security/permission_entries.h"
+#include "security/share_security.h"
+#include "share_request.h"
+#include "support/unique_handle.h"
+
+namespace pubdirs {
+namespace {
+
+struct NetBufferFreer {
+    void operator()(void* buffer) const noexcept {
+        if (buffer != nullptr) {
+            ::NetApiBufferFree(buffer);
+        }
+    }
+};
+
+bool ShareExists(const std::wstring& name) {
+    BYTE* buffer = nullptr;
+    const NET_API_STATUS rc =
+        ::NetShareGetInfo(nullptr, const_cast<wchar_t*>(name.c_str()), 502, &buffer);
+    std::unique_ptr<BYTE, NetBufferFreer> owned(buffer);  // freed at once
+    return rc == NERR_Success;
+}
+
+}  // namespace
+
+bool FolderExists(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const support::UniqueFindHandle search(
+        support::ValidOrNull(::FindFirstFileW(path.c_str(), &found)));
+    if (!search) {
+        return IsDriveRoot(path);
+    }
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+DWORD DeleteShare(const std::wstring& name) {
+    return ::NetShareDel(nullptr, const_cast<wchar_t*>(name.c_str()), 0);
+}
+
+DWORD CreateShare(const ShareRequest& request, bool replaceAllowed) {
+    const bool exists = ShareExists(request.name);
+    if (exists && !replaceAllowed) {
+        return NERR_DuplicateShare;
+    }
+    // Lives until NetShareAdd has copied the descriptor; owns the access list.
+    ShareSecurity security;
+    if (const DWORD rc = BuildShareSecurity(SplitPermissionText(request.permissions), security);
+        rc != ERROR_SUCCESS) {
+        return rc;
+    }
+    std::wstring name = request.name;
+    std::wstring remark = request.remark;
+    std::wstring path = request.path;
+    SHARE_INFO_502 share{};
+    share.shi502_netname = name.data();
+    share.shi502_type = STYPE_DISKTREE;
+    share.shi502_remark = remark.data();
+    share.shi502_permissions = ACCESS_ALL;
+    share.shi502_max_uses = ParseUserLimit(request.userLimit);
+    share.shi502_current_uses = 0;
+    share.shi502_path = path.data();
+    share.shi502_passwd = nullptr;
+    share.shi502_reserved = 0;
+    share.shi502_security_descriptor = security.Descriptor();
+    if (exists) {
+        if (const DWORD rc = DeleteShare(request.name); rc != NERR_Success) {
+            return rc;
+        }
+    }
+    return ::NetShareAdd(nullptr, 502, reinterpret_cast<BYTE*>(&share), nullptr);
+}
+
+}  // namespace pubdirs

@@ -1,0 +1,92 @@
+#include "msiexec_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "run_process.h"
+
+namespace shares_testing {
+
+using testing_support::ProcessRequest;
+using testing_support::ProcessResult;
+using testing_support::Quoted;
+using testing_support::RunProcess;
+using testing_support::ThisProgramFolder;
+
+namespace {
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::wstring PackagePath(const std::wstring& name) {
+    return ThisProgramFolder() + L"\\" + name + L".msi";
+}
+
+Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
+    const std::wstring log = ThisProgramFolder() + L"\\" + logName + L".log";
+    ::DeleteFileW(log.c_str());
+    ProcessRequest request;
+    request.program = L"C:\\windows\\system32\\msiexec.exe";
+    request.arguments = arguments + L" /qn /l*v " + Quoted(log);
+    request.timeout = std::chrono::minutes(2);
+    const ProcessResult result = RunProcess(request);
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    return {result.exitCode, ReadFileBytes(log)};
+}
+
+Installation Install(const std::wstring& package, const std::wstring& properties) {
+    return RunMsiexec(L"/i " + Quoted(PackagePath(package)) + L" " + properties,
+                      package + L"-install");
+}
+
+Installation Remove(const std::wstring& package) {
+    return RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-remove");
+}
+
+RemovedAtEnd::~RemovedAtEnd() {
+    if (!removed) {
+        RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-cleanup");
+    }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string LoggedProperty(const Installation& installation, const std::string& name) {
+    const std::string prefix = "Property(S): " + name + " = ";
+    for (const std::string& line : Lines(installation.log)) {
+        if (line.rfind(prefix, 0) == 0) {
+            return line.substr(prefix.size());
+        }
+    }
+    return "<not logged>";
+}
+
+void ExpectNoCrash(const Installation& installation) {
+    EXPECT_FALSE(Contains(installation.log, "page fault"));
+    EXPECT_FALSE(installation.log.empty()) << "no log written";
+}
+
+}  // namespace shares_testing

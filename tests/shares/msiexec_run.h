@@ -1,0 +1,38 @@
+#pragma once
+// Installs and removes test packages with wine's msiexec (quiet, verbose log) and reads the
+// log. The packages lie beside the test program.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace shares_testing {
+
+struct Installation {
+    DWORD exitCode = 0;
+    std::string log;
+};
+
+std::wstring PackagePath(const std::wstring& name);
+Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logName);
+Installation Install(const std::wstring& package, const std::wstring& properties = L"");
+Installation Remove(const std::wstring& package);
+
+// Removes the package when the test ends, unless the test removed it, so that the next test
+// starts with its components absent.
+struct RemovedAtEnd {
+    std::wstring package;
+    bool removed = false;
+    ~RemovedAtEnd();
+};
+
+std::vector<std::string> Lines(const std::string& text);
+bool Contains(const std::string& text, const std::string& part);
+// A property's value from the property list at the end of the verbose log.
+std::string LoggedProperty(const Installation& installation, const std::string& name);
+// Wine's custom-action server reports a crash inside an action as a page fault and may
+// still log the action as successful.
+void ExpectNoCrash(const Installation& installation);
+
+}  // namespace shares_testing

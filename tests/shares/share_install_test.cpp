@@ -1,0 +1,187 @@
+// Shares made, counted and removed by pubdirs.dll in msiexec installations, observed in the
+// stand-in netapi32 and in the registry. Packages: shares_a and shares_b (one family),
+// shares_failing (its last share action fails), shares_no_upgrade (no UpgradeCode).
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "msiexec_run.h"
+#include "share_test_support.h"
+
+namespace shares_testing {
+namespace {
+
+using Aces = std::multiset<std::string>;
+
+Aces AcesOf(const netapi_double::LoggedCall& call) {
+    return {call.aces.begin(), call.aces.end()};
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+using ShareInstall = ShareTest;
+
+TEST_F(ShareInstall, OneFamilyCountsItsSharesTogether) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd second{L"shares_b"};
+    const Installation install = Install(L"shares_a");
+    ASSERT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    const std::string exchange = WithoutTrailingBackslash(LoggedProperty(install, "EXCHANGEDIR"));
+
+    const auto adds = Calls("NetShareAdd", "TessalyAustausch");
+    ASSERT_EQ(adds.size(), 1u);
+    EXPECT_EQ(adds[0].result, 0);
+    const std::map<std::string, std::string> record{
+        {"servername", "(null)"},
+        {"level", "502"},
+        {"shi502_netname", "TessalyAustausch"},
+        {"shi502_type", "0"},
+        {"shi502_remark", "Austausch von Tessaly Beispiel"},
+        {"shi502_permissions", "127"},
+        {"shi502_max_uses", "-1"},
+        {"shi502_current_uses", "0"},
+        {"shi502_path", exchange},
+        {"shi502_passwd", "(null)"},
+        {"shi502_reserved", "0"},
+        {"shi502_security_descriptor", "revision 1 absolute"},
+        {"owner", "(none)"},
+        {"group", "(none)"},
+        {"dacl", "2 entries"}};
+    EXPECT_EQ(adds[0].fields, record);
+    EXPECT_EQ(AcesOf(adds[0]), (Aces{"ALLOWED flags=0 mask=1179817 sid=S-1-1-0",
+                                     "ALLOWED flags=0 mask=2032127 sid=S-1-5-32-544"}));
+    // Trustee words in any case, the later entry for one trustee winning, a mask with
+    // trailing letters; an empty user limit is no limit.
+    const auto templates = Calls("NetShareAdd", "TessalyVorlagen");
+    ASSERT_EQ(templates.size(), 1u);
+    EXPECT_EQ(AcesOf(templates[0]), (Aces{"ALLOWED flags=0 mask=1179817 sid=S-1-1-0",
+                                          "ALLOWED flags=0 mask=2032127 sid=S-1-5-32-544"}));
+    EXPECT_EQ(templates[0].fields.at("shi502_max_uses"), "-1");
+    // An empty permissions text: a present but null access list.
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyFragen").at(0).fields.at("dacl"), "null");
+    EXPECT_EQ(Share(L"TessalyWurzel").value_or(netapi_double::ShareRecord{}).path, L"C:\\");
+    // A missing folder and an empty folder path share nothing, silently.
+    EXPECT_TRUE(Calls("NetShareAdd", "TessalyFehlt").empty());
+    EXPECT_TRUE(Calls("NetShareAdd", "TessalyOhnePfad").empty());
+    EXPECT_FALSE(Share(L"TessalyUngueltig")) << "an entry without a mask names nobody";
+
+    // The 32-bit library's bookkeeping lands in the 32-bit registry view.
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_EQ(StoredName(kFamilyKey, L"Exchange_ID"), L"TessalyAustausch");
+    EXPECT_FALSE(Count(kFamilyKey, L"Missing"));
+    EXPECT_FALSE(Count(kFamilyKey, L"BadEntry"));
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel", KEY_WOW64_64KEY));
+    EXPECT_TRUE(KeyExists(L"Software\\Wow6432Node\\Vantrel", KEY_WOW64_64KEY));
+
+    // A second product of the family replaces the share and counts it again.
+    ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 2u);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 2u);
+
+    first.removed = Remove(L"shares_a").exitCode == 0;
+    EXPECT_TRUE(first.removed);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_TRUE(Share(L"TessalyAustausch"));
+
+    second.removed = Remove(L"shares_b").exitCode == 0;
+    EXPECT_TRUE(second.removed);
+    EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel")) << "empty keys are removed";
+    EXPECT_TRUE(KeyExists(L"Software"));
+}
+
+TEST_F(ShareInstall, ForeignSharesAndRefusalsMeetEachOption) {
+    RemovedAtEnd cleanup{L"shares_a"};
+    for (const wchar_t* name : {L"TessalyFragen", L"TessalyErsetzen", L"TessalyAuslassen"}) {
+        SeedForeignShare(name);
+    }
+    for (const wchar_t* name : {L"TessalyAustausch", L"TessalyErneuern", L"TessalyVorlagen"}) {
+        ASSERT_TRUE(
+            netapi_double::AddRefusal(folder_, {L"NetShareAdd", name, ERROR_ACCESS_DENIED}));
+    }
+    // Quietly the question is answered without Abort: the installation goes on.
+    const Installation install = Install(L"shares_a");
+    ASSERT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    // Error 4105 (the package's German template, logged in code page 1252) for Options 0
+    // only, with the reason; an entry without a mask goes the same way.
+    const auto asked = [&](const std::string& share) {
+        return Contains(install.log, "\x84" + share + "\x93 freigegeben werden: ");
+    };
+    EXPECT_TRUE(Contains(install.log, "\x84TessalyFragen\x93 freigegeben werden: Fehler 2118"));
+    EXPECT_TRUE(asked("TessalyAustausch"));
+    EXPECT_TRUE(asked("TessalyUngueltig"));
+    EXPECT_FALSE(asked("TessalyErsetzen") || asked("TessalyErneuern") ||
+                 asked("TessalyAuslassen") || asked("TessalyVorlagen"));
+
+    // Options 0 and 2 leave a foreign share alone; Options 1 takes it over and counts it.
+    EXPECT_EQ(Share(L"TessalyFragen").value().path, folder_);
+    EXPECT_EQ(Share(L"TessalyAuslassen").value().path, folder_);
+    EXPECT_NE(Share(L"TessalyErsetzen").value().path, folder_);
+    EXPECT_FALSE(Count(kFamilyKey, L"Ask"));
+    EXPECT_FALSE(Count(kFamilyKey, L"Skip"));
+    EXPECT_EQ(Count(kFamilyKey, L"Replace"), 1u);
+    EXPECT_TRUE(Calls("NetShareDel", "TessalyAuslassen").empty());
+    // Refused shares are not counted, whatever the option; Options 1 tried once more.
+    for (const wchar_t* id : {L"Exchange", L"Renew", L"Templates"}) {
+        EXPECT_FALSE(Count(kFamilyKey, id)) << id;
+    }
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyErneuern").size(), 2u);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyErneuern").size(), 1u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyVorlagen").size(), 1u);
+
+    cleanup.removed = Remove(L"shares_a").exitCode == 0;
+    EXPECT_TRUE(cleanup.removed);
+    EXPECT_TRUE(Share(L"TessalyFragen"));
+    EXPECT_TRUE(Share(L"TessalyAuslassen"));
+    EXPECT_FALSE(Share(L"TessalyErsetzen"));
+}
+
+TEST_F(ShareInstall, ReplacingRetryOfACountedShareIsCounted) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd second{L"shares_b"};
+    ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
+    ASSERT_EQ(Count(kFamilyKey, L"Replace"), 1u);
+    // The share is not seen, so creating it collides; Options 1 deletes and creates it.
+    ASSERT_TRUE(netapi_double::AddRefusal(folder_, {L"NetShareGetInfo", L"TessalyErsetzen", 2310}));
+    ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    EXPECT_EQ(Count(kFamilyKey, L"Replace"), 2u);
+    first.removed = Remove(L"shares_a").exitCode == 0;
+    EXPECT_TRUE(Share(L"TessalyErsetzen")) << "the other product still uses it";
+}
+
+TEST_F(ShareInstall, FailedInstallationTakesBackItsSharesAndCounts) {
+    RemovedAtEnd cleanup{L"shares_failing"};
+    const Installation install = Install(L"shares_failing");
+    EXPECT_EQ(install.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE));
+    cleanup.removed = install.exitCode == ERROR_INSTALL_FAILURE;
+    ExpectNoCrash(install);
+    // Created, then removed by the rollback through its ShareId "Exchange".
+    ASSERT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch")[0].result, 0);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
+TEST_F(ShareInstall, PackageWithoutUpgradeCodeRemovesItsShares) {
+    RemovedAtEnd cleanup{L"shares_no_upgrade"};
+    ASSERT_EQ(Install(L"shares_no_upgrade").exitCode, 0u);
+    EXPECT_EQ(Count(L"Software\\Vantrel\\Tessaly\\Shared Folders", L"Exchange"), 1u);
+    const Installation removal = Remove(L"shares_no_upgrade");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
+}  // namespace
+}  // namespace shares_testing

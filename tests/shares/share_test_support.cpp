@@ -1,0 +1,121 @@
+#include "share_test_support.h"
+
+#include <filesystem>
+
+namespace shares_testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::vector<BYTE>> ValueData(const std::wstring& key, const std::wstring& name,
+                                           DWORD expectedType) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &opened) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    std::optional<std::vector<BYTE>> data;
+    if (::RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == expectedType) {
+        std::vector<BYTE> bytes(size);
+        if (::RegQueryValueExW(opened, name.c_str(), nullptr, nullptr, bytes.data(), &size) ==
+            ERROR_SUCCESS) {
+            bytes.resize(size);
+            data = std::move(bytes);
+        }
+    }
+    ::RegCloseKey(opened);
+    return data;
+}
+
+}  // namespace
+
+void ShareTest::SetUp() {
+    static int serial = 0;
+    folder_ =
+        (fs::temp_directory_path() / ("pubdirs-shares-" + std::to_string(::GetCurrentProcessId()) +
+                                      "-" + std::to_string(++serial)))
+            .wstring();
+    fs::create_directories(folder_);
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", folder_.c_str()));
+    HKEY software = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                        &software) == ERROR_SUCCESS) {
+        ::RegDeleteTreeW(software, L"Vantrel");  // left over by a failed earlier run
+        ::RegCloseKey(software);
+    }
+    ASSERT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
+void ShareTest::TearDown() {
+    ::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", nullptr);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+std::optional<netapi_double::ShareRecord> ShareTest::Share(const std::wstring& name) const {
+    for (const auto& share : netapi_double::ReadShareTable(folder_)) {
+        if (share.netname == name) {
+            return share;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<netapi_double::LoggedCall> ShareTest::Calls(const std::string& function,
+                                                        const std::string& netname) const {
+    std::vector<netapi_double::LoggedCall> calls;
+    for (auto& call : netapi_double::ReadCallLog(folder_)) {
+        const auto name =
+            call.fields.count("netname") ? call.fields["netname"] : call.fields["shi502_netname"];
+        if (call.function == function && name == netname) {
+            calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+void ShareTest::SeedForeignShare(const std::wstring& name) const {
+    netapi_double::ShareRecord share;
+    share.netname = name;
+    share.path = folder_;
+    ASSERT_TRUE(netapi_double::SeedShare(folder_, share));
+}
+
+std::optional<DWORD> Count(const std::wstring& key, const std::wstring& shareId) {
+    const auto data = ValueData(key, shareId, REG_DWORD);
+    if (!data || data->size() != sizeof(DWORD)) {
+        return std::nullopt;
+    }
+    return *reinterpret_cast<const DWORD*>(data->data());
+}
+
+std::optional<std::wstring> StoredName(const std::wstring& key, const std::wstring& valueName) {
+    const auto data = ValueData(key, valueName, REG_SZ);
+    if (!data) {
+        return std::nullopt;
+    }
+    std::wstring text(reinterpret_cast<const wchar_t*>(data->data()),
+                      data->size() / sizeof(wchar_t));
+    // The name is written without its terminator, but the registry stores one when the
+    // character after the data is a null, as it is in a string's buffer.
+    if (!text.empty() && text.back() == L'\0') {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool KeyExists(const std::wstring& key, REGSAM view) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &opened) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(opened);
+    return true;
+}
+
+}  // namespace shares_testing
