@@ -51,10 +51,15 @@ Outcome CreateWithOptions(MSIHANDLE install, const ShareRequest& request, bool c
                         return Outcome::NotCreated;
                 }
             case FailureOption::Replace:
-                // Whatever share holds the name gives way. A share re-created for a family
-                // that had counted it is counted again, or the other product's removal
-                // would later take away a share still in use.
+                // Whatever share holds the name gives way, unless the permissions name
+                // nobody: then the second attempt would fail as well, and the share that
+                // held the name would be lost for nothing.
+                if (CheckSharePermissions(request.permissions) != ERROR_SUCCESS) {
+                    return Outcome::NotCreated;
+                }
                 DeleteShare(request.name);
+                // A share re-created for a family that had counted it is counted again, or
+                // the other product's removal would later take away a share still in use.
                 return CreateShare(request, counted) == ERROR_SUCCESS ? Outcome::Created
                                                                       : Outcome::NotCreated;
             case FailureOption::GiveUp:

@@ -38,6 +38,11 @@ bool FolderExists(const std::wstring& path) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+DWORD CheckSharePermissions(const std::wstring& permissions) {
+    ShareSecurity security;
+    return BuildShareSecurity(SplitPermissionText(permissions), security);
+}
+
 DWORD DeleteShare(const std::wstring& name) {
     return ::NetShareDel(nullptr, const_cast<wchar_t*>(name.c_str()), 0);
 }

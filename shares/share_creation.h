@@ -25,6 +25,10 @@ bool FolderExists(const std::wstring& path);
 // share service its own codes.
 DWORD CreateShare(const ShareRequest& request, bool replaceAllowed);
 
+// 0 when the permissions text gives a security descriptor, else the code CreateShare
+// would fail with for it. Nothing is shared or changed.
+DWORD CheckSharePermissions(const std::wstring& permissions);
+
 // Deletes the share of that name on the local machine; the share service's answer.
 DWORD DeleteShare(const std::wstring& name);
 

@@ -99,7 +99,8 @@ TEST_F(ShareInstall, OneFamilyCountsItsSharesTogether) {
 
 TEST_F(ShareInstall, ForeignSharesAndRefusalsMeetEachOption) {
     RemovedAtEnd cleanup{L"shares_a"};
-    for (const wchar_t* name : {L"TessalyFragen", L"TessalyErsetzen", L"TessalyAuslassen"}) {
+    for (const wchar_t* name :
+         {L"TessalyFragen", L"TessalyErsetzen", L"TessalyAuslassen", L"TessalyBehalten"}) {
         SeedForeignShare(name);
     }
     for (const wchar_t* name : {L"TessalyAustausch", L"TessalyErneuern", L"TessalyVorlagen"}) {
@@ -129,6 +130,10 @@ TEST_F(ShareInstall, ForeignSharesAndRefusalsMeetEachOption) {
     EXPECT_FALSE(Count(kFamilyKey, L"Skip"));
     EXPECT_EQ(Count(kFamilyKey, L"Replace"), 1u);
     EXPECT_TRUE(Calls("NetShareDel", "TessalyAuslassen").empty());
+    // Options 1 with an empty permission entry: no second attempt could succeed, so the
+    // foreign share is not deleted for nothing.
+    EXPECT_EQ(Share(L"TessalyBehalten").value().path, folder_);
+    EXPECT_TRUE(Calls("NetShareDel", "TessalyBehalten").empty());
     // Refused shares are not counted, whatever the option; Options 1 tried once more.
     for (const wchar_t* id : {L"Exchange", L"Renew", L"Templates"}) {
         EXPECT_FALSE(Count(kFamilyKey, id)) << id;
