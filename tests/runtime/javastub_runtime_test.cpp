@@ -1,0 +1,102 @@
+// The built launcher, started as a user would start it, with the runtime it finds deciding
+// whether the run is handed to the pair launcher.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "run_process.h"
+#include "runtime_folders.h"
+#include "support/text_conversion.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using runtime_testing::Bits;
+using testing_support::ProcessRequest;
+using testing_support::ProcessResult;
+using testing_support::RunProcess;
+using testing_support::ThisProgramFolder;
+
+class JavastubRuntime : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app_ = fs::path(folders_.Root()) / L"app";
+        fs::create_directories(app_ / L"appdata");
+        fs::copy_file(fs::path(ThisProgramFolder()) / L"javastub.exe", app_ / L"start.exe");
+    }
+
+    // Settings with the runtime given as "JRE Path", so no registry is involved.
+    void WriteSettings(const std::wstring& jrePath, const std::wstring& pairProduct) {
+        std::ofstream(app_ / L"start.ini", std::ios::binary)
+            << "[Java Runtime Environment]\r\nMain Class=app.Main\r\nJRE Path="
+            << support::WideToAnsi(jrePath)
+            << "\r\n[Application]\r\nPair Product=" << support::WideToAnsi(pairProduct)
+            << "\r\nPair Return Code=Yes\r\n";
+    }
+
+    ProcessResult Start() {
+        ProcessRequest request;
+        request.program = (app_ / L"start.exe").wstring();
+        request.arguments = L"x \"y z\"";
+        // No per-user settings file: the main file's "JRE Path" counts.
+        request.environment[L"APPDATA"] = (app_ / L"appdata").wstring();
+        request.environment[L"JAVA_HOME"] = std::nullopt;
+        request.environment[L"TS_PAIR_RECORD"] = Record().wstring();
+        request.environment[L"TS_PAIR_EXIT_CODE"] = L"3000000000";
+        return RunProcess(request);
+    }
+
+    fs::path Record() { return app_ / L"pair.txt"; }
+
+    std::wstring PairStandIn() {
+        const fs::path pair = app_ / L"x64" / L"start.exe";
+        fs::create_directories(pair.parent_path());
+        fs::copy_file(fs::path(ThisProgramFolder()) / L"pair_standin.exe", pair,
+                      fs::copy_options::overwrite_existing);
+        return pair.wstring();
+    }
+
+    runtime_testing::RuntimeFolders folders_;
+    fs::path app_;
+};
+
+TEST_F(JavastubRuntime, A64BitRuntimeIsHandedToThePair) {
+    WriteSettings(folders_.Make(L"jre64", {L"server", L"client"}, Bits::x64), PairStandIn());
+    const ProcessResult result = Start();
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exitCode, 3000000000u);
+    EXPECT_EQ(result.out, "");
+    std::wifstream in(Record());
+    std::wstringstream recorded;
+    recorded << in.rdbuf();
+    EXPECT_TRUE(recorded.str().ends_with(L"x \"y z\"")) << recorded.str();
+}
+
+TEST_F(JavastubRuntime, AMissingPairIsAFailure) {
+    fs::create_directories(app_ / L"x64");
+    WriteSettings(folders_.Make(L"jre64", {L"client"}, Bits::x64),
+                  (app_ / L"x64" / L"missing.exe").wstring());
+    const ProcessResult result = Start();
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exitCode, 0xFFFFFFFFu);
+    EXPECT_EQ(result.out,
+              "Error: Windows Fehler: konnte den 64-Bit-Launcher nicht starten "
+              "(Fehlernummer = 2).\n \n");
+}
+
+TEST_F(JavastubRuntime, ARuntimeOfThisBitnessStaysHere) {
+    // The stand-in jvm.dll has no JNI entry points: the run fails here, and no pair ran.
+    const Bits own = sizeof(void*) == 8 ? Bits::x64 : Bits::x86;
+    if (own == Bits::x64) {
+        GTEST_SKIP() << "a 64-bit launcher hands every 64-bit runtime to its pair";
+    }
+    WriteSettings(folders_.Make(L"jre32", {L"client"}, own), PairStandIn());
+    const ProcessResult result = Start();
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exitCode, 0xFFFFFFFFu);
+    EXPECT_FALSE(fs::exists(Record()));
+}
+
+}  // namespace
