@@ -6,33 +6,6 @@ namespace shares_testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::optional<std::vector<BYTE>> ValueData(const std::wstring& key, const std::wstring& name,
-                                           DWORD expectedType) {
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &opened) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    DWORD type = 0;
-    DWORD size = 0;
-    std::optional<std::vector<BYTE>> data;
-    if (::RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == expectedType) {
-        std::vector<BYTE> bytes(size);
-        if (::RegQueryValueExW(opened, name.c_str(), nullptr, nullptr, bytes.data(), &size) ==
-            ERROR_SUCCESS) {
-            bytes.resize(size);
-            data = std::move(bytes);
-        }
-    }
-    ::RegCloseKey(opened);
-    return data;
-}
-
-}  // namespace
-
 void ShareTest::SetUp() {
     static int serial = 0;
     folder_ =
@@ -85,24 +58,27 @@ void ShareTest::SeedForeignShare(const std::wstring& name) const {
     ASSERT_TRUE(netapi_double::SeedShare(folder_, share));
 }
 
+// This test program is 32-bit, like pubdirs.dll: both see the same registry view.
 std::optional<DWORD> Count(const std::wstring& key, const std::wstring& shareId) {
-    const auto data = ValueData(key, shareId, REG_DWORD);
-    if (!data || data->size() != sizeof(DWORD)) {
+    DWORD count = 0;
+    DWORD size = sizeof count;
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), shareId.c_str(), RRF_RT_REG_DWORD, nullptr,
+                       &count, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return *reinterpret_cast<const DWORD*>(data->data());
+    return count;
 }
 
 std::optional<std::wstring> StoredName(const std::wstring& key, const std::wstring& valueName) {
-    const auto data = ValueData(key, valueName, REG_SZ);
-    if (!data) {
+    std::wstring text(256, L'\0');
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr,
+                       text.data(), &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    std::wstring text(reinterpret_cast<const wchar_t*>(data->data()),
-                      data->size() / sizeof(wchar_t));
-    // The name is written without its terminator, but the registry stores one when the
-    // character after the data is a null, as it is in a string's buffer.
-    if (!text.empty() && text.back() == L'\0') {
+    text.resize(size / sizeof(wchar_t));
+    // Written without a terminator; read back with one.
+    while (!text.empty() && text.back() == L'\0') {
         text.pop_back();
     }
     return text;
