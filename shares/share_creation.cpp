@@ -2,6 +2,8 @@
 
 #include <lm.h>
 
+#include <memory>
+
 #include "security/permission_entries.h"
 #include "security/share_security.h"
 #include "share_request.h"
