@@ -1,0 +1,72 @@
+#include "jvm_library/jvm_library.h"
+
+#include <cstdint>
+
+#include "jvm/jvm_start.h"
+#include "jvm_library/jvm_bin_folder.h"
+#include "launcher.h"
+#include "messages/catalogue.h"
+#include "messages/error_report.h"
+#include "support/proc_address.h"
+
+namespace launcher {
+namespace {
+
+jvm::EntryPoints entryPoints;
+
+using AddDllDirectoryFn = DLL_DIRECTORY_COOKIE(WINAPI*)(PCWSTR);
+
+// The runtime's own libraries (java.dll and what it needs) lie in its bin folder. The folder
+// joins the search for the JVM's dependencies; where the system cannot add folders (an
+// un-updated Windows 7), the search starts in the library's own folder instead.
+HMODULE LoadWithRuntimeFolder(const std::wstring& path) {
+    const auto addDllDirectory = support::ProcAddress<AddDllDirectoryFn>(
+        ::GetModuleHandleW(L"kernel32.dll"), "AddDllDirectory");
+    if (addDllDirectory == nullptr) {
+        return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }
+    const std::wstring binFolder = JvmBinFolder(path);
+    if (!binFolder.empty()) {
+        addDllDirectory(binFolder.c_str());
+    }
+    return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
+}  // namespace
+
+const jvm::EntryPoints& LoadedEntryPoints() {
+    return entryPoints;
+}
+
+bool LoadJvmLibrary(Launcher& launcher) {
+    HMODULE library = LoadWithRuntimeFolder(launcher.jvmLibraryPath);
+    if (library == nullptr) {
+        const auto code = static_cast<std::int32_t>(::GetLastError());
+        PrintError(FormatCatalogueMessage(text::kJvmLibraryNotLoaded,
+                                          std::wstring_view(launcher.jvmLibraryPath), code));
+        return false;
+    }
+    jvm::EntryPoints found;
+    found.createJavaVm = support::ProcAddress<jvm::CreateJavaVmFn>(library, "JNI_CreateJavaVM");
+    found.getDefaultInitArgs = found.createJavaVm == nullptr
+                                   ? nullptr
+                                   : support::ProcAddress<jvm::GetDefaultInitArgsFn>(
+                                         library, "JNI_GetDefaultJavaVMInitArgs");
+    if (found.getDefaultInitArgs == nullptr) {
+        ReportSystemError(text::kNoCreateJavaVm);
+        return false;
+    }
+    found.findClassFromBootLoader = support::ProcAddress<jvm::FindClassFromBootLoaderFn>(
+        library, "JVM_FindClassFromBootLoader");
+    entryPoints = found;
+    return true;
+}
+
+std::uint32_t DefaultJavaStackSize() {
+    if (entryPoints.getDefaultInitArgs == nullptr) {
+        return 0;
+    }
+    return jvm::DefaultJavaStackSize(entryPoints.getDefaultInitArgs);
+}
+
+}  // namespace launcher

@@ -1,0 +1,95 @@
+// Creating the JVM and calling main, on the launcher thread (or, when no thread of its own
+// could be made, on the entry thread).
+#include <jni.h>
+
+#include "jvm/jvm_start.h"
+#include "jvm/main_invocation.h"
+#include "jvm/run_hooks.h"
+#include "jvm_library/jvm_library.h"
+#include "jvm_start/catalogue_reporter.h"
+#include "jvm_start/output_files.h"
+#include "jvm_start/wide_text.h"
+#include "launcher.h"
+
+namespace launcher {
+namespace {
+
+// Hands the JVM's exit and abort hooks to the launcher's run observer. The hooks carry no
+// context and may come on any JVM thread, so the launcher is found through its registration.
+class ObserverBridge final : public jvm::RunObserver {
+  public:
+    void JvmExiting(jint code) override {
+        if (Launcher* launcher = CurrentLauncher();
+            launcher != nullptr && launcher->runObserver != nullptr) {
+            launcher->runObserver->JvmExited(static_cast<int>(code));
+        }
+    }
+    void JvmAborting() override {
+        if (Launcher* launcher = CurrentLauncher();
+            launcher != nullptr && launcher->runObserver != nullptr) {
+            launcher->runObserver->JvmAborted();
+        }
+    }
+};
+
+ObserverBridge observerBridge;
+
+// Some vendors' JVMs end when the thread that created them detaches; the process then has to
+// stay until the Java program ends it.
+bool KeepsJvmAlive(const LauncherSettings& settings) {
+    return settings.acceptIbm && settings.preferIbm;
+}
+
+}  // namespace
+
+bool CreateJvm(Launcher& launcher) {
+    const jvm::EntryPoints& entryPoints = LoadedEntryPoints();
+    if (entryPoints.createJavaVm == nullptr) {
+        return false;
+    }
+    if (launcher.runObserver != nullptr) {
+        jvm::SetRunObserver(&observerBridge);
+    }
+    CatalogueReporter reporter;
+    jvm::Jvm created;
+    if (!jvm::CreateJvm(entryPoints.createJavaVm, launcher.jvmOptions, reporter, created)) {
+        return false;
+    }
+    launcher.javaVm = created.vm;
+    launcher.env = created.env;
+    RedirectOutputFiles(launcher);
+    return true;
+}
+
+bool InvokeMain(Launcher& launcher) {
+    if (launcher.javaVm == nullptr || launcher.env == nullptr) {
+        return false;
+    }
+    jvm::MainRequest request;
+    request.mainClass = ToU16(launcher.settings.mainClass);
+    request.arguments.reserve(launcher.arguments.size());
+    for (const std::wstring& argument : launcher.arguments) {
+        request.arguments.push_back(ToU16(argument));
+    }
+    request.failureCheck = launcher.settings.failureCheck;
+    request.keepAlive = KeepsJvmAlive(launcher.settings);
+    // From here on the primary instance accepts hand-overs of later starts.
+    if (launcher.singleInstance.startEvent) {
+        HANDLE startEvent = launcher.singleInstance.startEvent.get();
+        request.beforeMain = [startEvent] { ::SetEvent(startEvent); };
+    }
+    // The exception text is built and dropped: no step shows it.
+    CatalogueReporter reporter;
+    return jvm::InvokeMain({launcher.javaVm, launcher.env},
+                           LoadedEntryPoints().findClassFromBootLoader, request, reporter);
+}
+
+void DestroyJvm(Launcher& launcher) {
+    if (launcher.javaVm != nullptr) {
+        launcher.javaVm->DestroyJavaVM();
+    }
+    launcher.javaVm = nullptr;
+    launcher.env = nullptr;
+}
+
+}  // namespace launcher

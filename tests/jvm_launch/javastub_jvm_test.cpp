@@ -1,0 +1,288 @@
+// javastub.exe started as a user starts it, with the stand-in jvm.dll as its runtime: what the
+// JVM is asked for, what main receives, the exit codes and the lines printed on each failure.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ProcessRequest;
+using testing_support::ProcessResult;
+using testing_support::RunProcess;
+using testing_support::ThisProgramFolder;
+
+constexpr DWORD kFailed = 0xFFFFFFFFu;  // exit code -1
+
+// A path of the build tree as wine sees it (drive Z:).
+fs::path WinePath(const char* linuxPath) {
+    std::wstring path = L"Z:";
+    for (const char* c = linuxPath; *c != '\0'; ++c) {
+        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+    }
+    return path;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// The lines appear in this order (others may lie between them).
+::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& lines) {
+    std::size_t at = 0;
+    for (const auto& line : lines) {
+        const auto found = text.find(line + "\n", at);
+        if (found == std::string::npos) {
+            return ::testing::AssertionFailure() << "missing in order: " << line << "\n" << text;
+        }
+        at = found + line.size();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The one file in a folder.
+fs::path OnlyFile(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        files.push_back(entry.path());
+    }
+    EXPECT_EQ(files.size(), 1u) << folder;
+    return files.empty() ? fs::path() : files.front();
+}
+
+class JavastubJvm : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                (L"ts_jvm_launch_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                 Wide(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / L"app" / L"classes");
+        fs::create_directories(root_ / L"appdata");
+        fs::copy_file(fs::path(ThisProgramFolder()) / L"javastub.exe", Program());
+        MakeRuntime(WinePath(JVM_DOUBLE));
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    static std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
+
+    fs::path Program() const { return root_ / L"app" / L"start.exe"; }
+    fs::path Runtime() const { return root_ / L"jre"; }
+
+    // A runtime folder as the search takes it: bin\java.dll and the client VM's jvm.dll.
+    void MakeRuntime(const fs::path& library) {
+        fs::create_directories(Runtime() / L"bin" / L"client");
+        std::ofstream(Runtime() / L"bin" / L"java.dll") << "marker";
+        fs::copy_file(library, Runtime() / L"bin" / L"client" / L"jvm.dll",
+                      fs::copy_options::overwrite_existing);
+    }
+
+    // The settings file: the runtime by "JRE Path", then the given [Application] lines.
+    void WriteSettings(const std::string& application = {}, const std::string& runtime = {}) {
+        std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary)
+            << "[Java Runtime Environment]\r\nMain Class=com.example.App\r\nJRE Path="
+            << Runtime().string() << "\r\n"
+            << runtime << "[Application]\r\n"
+            << application << "[Class Path]\r\nClass Path=classes\r\n";
+    }
+
+    ProcessResult Start(const std::wstring& arguments = {},
+                        std::map<std::wstring, std::optional<std::wstring>> double_ = {},
+                        std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+        ProcessRequest request;
+        request.program = Program().wstring();
+        request.arguments = arguments;
+        request.timeout = timeout;
+        request.environment = std::move(double_);
+        // No per-user settings file: the main file's "JRE Path" counts.
+        request.environment[L"APPDATA"] = (root_ / L"appdata").wstring();
+        request.environment[L"JAVA_HOME"] = std::nullopt;
+        request.environment[L"TS_JVM_DOUBLE_LOG"] = Log().wstring();
+        fs::remove(Log());
+        ProcessResult result = RunProcess(request);
+        EXPECT_TRUE(result.started);
+        EXPECT_FALSE(Contains(result.err, "jvm double:")) << result.err;
+        return result;
+    }
+
+    fs::path Log() const { return root_ / L"record.log"; }
+    std::string Record() const { return ReadFile(Log()); }
+
+    fs::path root_;
+};
+
+TEST_F(JavastubJvm, TheChosenRuntimeRunsMainWithTheArguments) {
+    WriteSettings("Cmd=from-settings \"two words\"\r\n");
+    const ProcessResult result = Start(L"a \"b c\" Gr\u00fc\u00dfe\u20ac \U0001F600");
+    EXPECT_EQ(result.exitCode, 0u) << result.out << result.err;
+    EXPECT_EQ(result.out, "");
+    const std::string record = Record();
+    EXPECT_TRUE(
+        InOrder(record, {"JNI_GetDefaultJavaVMInitArgs version=0x00010001",
+                         "JNI_CreateJavaVM version=0x00010002 ignoreUnrecognized=0 options=3",
+                         "option -Djava.class.path=" + (root_ / "app" / "classes").string() + ";",
+                         "option abort +extra", "option exit +extra",
+                         "checkAndLoadMain printErrors=1 mode=1 name=com.example.App",
+                         "main com/example/App args=6 [a] [b c] [Gr\xc3\xbc\xc3\x9f"
+                         "e\xe2\x82\xac] "
+                         "[\xf0\x9f\x98\x80] [from-settings] [two words]",
+                         "DetachCurrentThread"}));
+    // The hooks are the last two options.
+    const auto exitOption = record.find("option exit +extra\n");
+    EXPECT_EQ(record.find("option ", exitOption + 1), std::string::npos) << record;
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(JavastubJvm, SystemExitEndsTheProcessWithItsCode) {
+    WriteSettings();
+    const ProcessResult result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"exit:1603"}});
+    EXPECT_EQ(result.exitCode, 1603u);
+    EXPECT_TRUE(Contains(Record(), "exit hook called 1603\n")) << Record();
+}
+
+TEST_F(JavastubJvm, EachCreationFailurePrintsItsLineAndFails) {
+    WriteSettings();
+    const std::vector<std::string> reasons{"unbekannt",
+                                           "Thread von der VM getrennt",
+                                           "JNI Versionsfehler",
+                                           "nicht gen\xc3\xbcgend Arbeitsspeicher",
+                                           "VM bereits erzeugt",
+                                           "ung\xc3\xbcltige Argumente",
+                                           ""};
+    for (int code = -1; code >= -7; --code) {
+        const ProcessResult result =
+            Start({}, {{L"TS_JVM_DOUBLE_CREATE_RESULT", std::to_wstring(code)}});
+        EXPECT_EQ(result.exitCode, kFailed) << code;
+        EXPECT_EQ(result.out, "Error: JNI Fehler: konnte die Java VM nicht erzeugen\nReason: " +
+                                  reasons[static_cast<std::size_t>(-code - 1)] + ".\n \n");
+        EXPECT_FALSE(Contains(Record(), "main com/example/App"));
+    }
+}
+
+TEST_F(JavastubJvm, MissingMainClassOrMainMethod) {
+    const std::map<std::wstring, std::optional<std::wstring>> missingClass{
+        {L"TS_JVM_DOUBLE_MISSING_CLASSES", L"com/example/App"}};
+    WriteSettings();
+    // The JDK's launcher helper reports it and ends the process through System.exit(1).
+    ProcessResult result = Start({}, missingClass);
+    EXPECT_EQ(result.exitCode, 1u);
+
+    // Without the helper: the JVM's description, then the catalogue line.
+    MakeRuntime(WinePath(JVM_DOUBLE_NO_FINDER));
+    result = Start({}, missingClass);
+    EXPECT_EQ(result.exitCode, kFailed);
+    EXPECT_TRUE(Contains(result.err, "java.lang.NoClassDefFoundError: com/example/App"))
+        << result.err;
+    EXPECT_EQ(result.out, "Error: Konnte die Main class com/example/App nicht finden.\n \n");
+
+    result = Start({}, {{L"TS_JVM_DOUBLE_MISSING_METHODS", L"main([Ljava/lang/String;)V"}});
+    EXPECT_EQ(result.exitCode, kFailed);
+    EXPECT_TRUE(Contains(result.err, "java.lang.NoSuchMethodError: main")) << result.err;
+    EXPECT_FALSE(Contains(Record(), "main com/example/App"));
+}
+
+TEST_F(JavastubJvm, ALibraryWithoutAnEntryPointOrThatCannotLoad) {
+    MakeRuntime(WinePath(JVM_DOUBLE_NO_DEFAULTS));
+    WriteSettings();
+    ProcessResult result = Start();
+    EXPECT_EQ(result.exitCode, kFailed);
+    EXPECT_EQ(result.out,
+              "Error: Windows Fehler: Kann CreateJavaVM JNI nicht finden (Fehlernummer = 127).\n"
+              " \n");
+    EXPECT_FALSE(Contains(Record(), "JNI_CreateJavaVM"));
+
+    std::ofstream(Runtime() / L"bin" / L"client" / L"jvm.dll", std::ios::binary) << "not a library";
+    result = Start();
+    EXPECT_EQ(result.exitCode, kFailed);
+    const std::string library = (Runtime() / L"bin" / L"client" / L"jvm.dll").string();
+    EXPECT_TRUE(
+        result.out.starts_with("Error: Konnte Java VM Bibliothek: " + library + " (Fehlernummer= "))
+        << result.out;
+    EXPECT_TRUE(result.out.ends_with(") nicht laden.\n \n")) << result.out;
+    EXPECT_FALSE(Contains(result.out, "(Fehlernummer= 0)")) << result.out;
+}
+
+TEST_F(JavastubJvm, OutputFilesWithTimePicturesInNewFolders) {
+    const fs::path out = root_ / L"logs" / L"out" / L"new";
+    const fs::path err = root_ / L"logs" / L"err";
+    WriteSettings("Output File=" + (out / "app_%yyyyMMdd-HHmmss-L%.log").string() +
+                  "\r\nError File=" + (err / "app_%yyyyMMdd-HHmmss-L%.log").string() + "\r\n");
+    const ProcessResult result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"print"}});
+    EXPECT_EQ(result.exitCode, 0u) << result.out << result.err;
+    EXPECT_EQ(result.out, "");
+    const fs::path outFile = OnlyFile(out);
+    const fs::path errFile = OnlyFile(err);
+    // One reading of the clock for both names.
+    EXPECT_EQ(outFile.filename(), errFile.filename());
+    EXPECT_FALSE(Contains(outFile.filename().string(), "%"));
+    EXPECT_TRUE(std::regex_match(outFile.filename().string(),
+                                 std::regex("app_[0-9]{8}-[0-9]{6}-[0-9]{1,3}\\.log")))
+        << outFile;
+    EXPECT_EQ(ReadFile(outFile), "main output\n");
+    EXPECT_EQ(ReadFile(errFile), "main error\n");
+}
+
+TEST_F(JavastubJvm, AppendGrowsTheFileAndOverwriteReplacesIt) {
+    const fs::path out = root_ / L"out.log";
+    const fs::path err = root_ / L"err.log";
+    WriteSettings("Output File=" + out.string() + "\r\nOutput Append=yes\r\nError File=" +
+                  err.string() + "\r\nError Append=Yes\r\n");
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"print"}}).exitCode, 0u);
+    }
+    EXPECT_EQ(ReadFile(out), "main output\nmain output\n");
+    // Only the exact "yes" appends.
+    EXPECT_EQ(ReadFile(err), "main error\n");
+}
+
+TEST_F(JavastubJvm, AnUnopenableOutputFileLeavesTheConsole) {
+    std::ofstream(root_ / L"blocker") << "a file where a folder would be";
+    WriteSettings("Output File=" + (root_ / L"blocker" / L"out.log").string() + "\r\n");
+    const ProcessResult result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"print"}});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_TRUE(Contains(result.err, "java.io.FileNotFoundException")) << result.err;
+    EXPECT_TRUE(Contains(result.out, "main output\n")) << result.out;
+}
+
+TEST_F(JavastubJvm, FailureCheckBuildsTheTextAndTheRunStillSucceeds) {
+    WriteSettings("Failure Check=YES\r\n");
+    ProcessResult result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"throw"}});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_TRUE(Contains(Record(), "printStackTrace java/lang/IllegalStateException\n"));
+
+    WriteSettings();
+    result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"throw"}});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_FALSE(Contains(Record(), "printStackTrace"));
+}
+
+TEST_F(JavastubJvm, APreferredIbmRuntimeKeepsTheProcessAfterMain) {
+    WriteSettings({}, "VM Provider=ibm\r\n");
+    const ProcessResult result = Start({}, {}, std::chrono::seconds(3));
+    EXPECT_TRUE(result.timedOut);
+    const std::string record = Record();
+    EXPECT_TRUE(Contains(record, "main com/example/App args=0\n")) << record;
+    EXPECT_FALSE(Contains(record, "DetachCurrentThread")) << record;
+}
+
+}  // namespace
