@@ -276,6 +276,18 @@ TEST_F(JavastubJvm, FailureCheckBuildsTheTextAndTheRunStillSucceeds) {
     EXPECT_FALSE(Contains(Record(), "printStackTrace"));
 }
 
+TEST_F(JavastubJvm, AStackTooLargeForAThreadRunsTheJvmOnTheEntryThread) {
+    // "-Xss" sizes the launcher thread, so the runtime's default is not asked for. A 32-bit
+    // process cannot make a thread with this stack: main then runs on the entry thread.
+    WriteSettings({}, "Virtual Machine Parameters=-Xss1900m\r\n");
+    const ProcessResult result = Start();
+    EXPECT_EQ(result.exitCode, 0u) << result.out << result.err;
+    const std::string record = Record();
+    EXPECT_FALSE(Contains(record, "JNI_GetDefaultJavaVMInitArgs")) << record;
+    EXPECT_TRUE(InOrder(
+        record, {"option -Xss1900m", "main com/example/App args=0", "DetachCurrentThread"}));
+}
+
 TEST_F(JavastubJvm, APreferredIbmRuntimeKeepsTheProcessAfterMain) {
     WriteSettings({}, "VM Provider=ibm\r\n");
     const ProcessResult result = Start({}, {}, std::chrono::seconds(3));
