@@ -25,6 +25,8 @@ endfunction()
 # A deliverable: built with our warnings, copied to dist/ after each build.
 function(ts_deliverable target)
   ts_own_code(${target})
+  # What we ship carries no symbols.
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TS_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${TS_DIST_DIR}/
