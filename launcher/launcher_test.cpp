@@ -102,15 +102,5 @@ TEST_F(RunSequence, MissingPairLauncherIsAFailure) {
     EXPECT_NE(output.Bytes().find("Error: Windows Fehler: "), std::string::npos) << output.Bytes();
 }
 
-TEST_F(RunSequence, RegistrationLastsAsLongAsItsObject) {
-    EXPECT_EQ(CurrentLauncher(), nullptr);
-    {
-        Launcher launcher;
-        const LauncherRegistration registration(launcher);
-        EXPECT_EQ(CurrentLauncher(), &launcher);
-    }
-    EXPECT_EQ(CurrentLauncher(), nullptr);
-}
-
 }  // namespace
 }  // namespace launcher

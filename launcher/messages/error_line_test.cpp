@@ -5,13 +5,6 @@
 namespace launcher {
 namespace {
 
-TEST(ErrorLine, MessageBetweenPrefixAndBlankLineFeed) {
-    EXPECT_EQ(ErrorLine(L"Main class in der INI-Datei nicht spezifiziert."),
-              L"Error: Main class in der INI-Datei nicht spezifiziert. \n");
-    EXPECT_EQ(ErrorLine(L"Keine Main class.\n"), L"Error: Keine Main class.\n \n");
-    EXPECT_EQ(ErrorLine(L""), L"Error:  \n");
-}
-
 TEST(ErrorLine, Utf8WithoutByteOrderMark) {
     EXPECT_EQ(ToUtf8(L"a\n"), "a\n");
     EXPECT_EQ(ToUtf8(L"gen\u00fcgend"), "gen\xC3\xBCgend");
