@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 status=0
-for preset in host windows windows-x64; do
+for preset in host windows-x64 windows; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -297,4 +297,30 @@ TEST_F(JavastubJvm, APreferredIbmRuntimeKeepsTheProcessAfterMain) {
     EXPECT_FALSE(Contains(record, "DetachCurrentThread")) << record;
 }
 
+#if defined(PAIR_LAUNCHER) && defined(PAIR_JVM_DOUBLE)
+TEST_F(JavastubJvm, A64BitRuntimeRunsInTheRealPairAndItsExitCodeComesBack) {
+    const fs::path pairLauncher = WinePath(PAIR_LAUNCHER);
+    const fs::path pairLibrary = WinePath(PAIR_JVM_DOUBLE);
+    if (!fs::exists(pairLauncher) || !fs::exists(pairLibrary)) {
+        GTEST_SKIP() << "build the windows-x64 preset first: needs " << pairLauncher.string()
+                     << " and " << pairLibrary.string();
+    }
+    MakeRuntime(pairLibrary);
+    WriteSettings("Pair Product=" + (root_ / "app" / "x64" / "start.exe").string() +
+                  "\r\nPair Return Code=Yes\r\n");
+    // The pair reads the settings beside itself; without "Pair Product" it runs the runtime.
+    fs::create_directories(root_ / L"app" / L"x64");
+    fs::copy_file(pairLauncher, root_ / L"app" / L"x64" / L"start.exe");
+    std::ofstream(root_ / L"app" / L"x64" / L"start.ini", std::ios::binary)
+        << "[Java Runtime Environment]\r\nMain Class=com.example.App\r\nJRE Path="
+        << Runtime().string() << "\r\n[Class Path]\r\nClass Path=classes\r\n";
+
+    const ProcessResult result = Start(L"a \"b c\"", {{L"TS_JVM_DOUBLE_MAIN", L"exit:1603"}});
+    EXPECT_EQ(result.exitCode, 1603u) << result.out << result.err;
+    const std::string record = Record();
+    EXPECT_TRUE(
+        InOrder(record, {"main com/example/App args=2 [a] [b c]", "exit hook called 1603"}));
+}
+#endif
+
 }  // namespace
