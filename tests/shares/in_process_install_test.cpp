@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "msiexec_run.h"
 #include "run_process.h"
 
 namespace {
 
+using shares_testing::RecordText;
 using testing_support::ThisProgramFolder;
 
 struct ProgressMessage {
@@ -33,19 +35,6 @@ struct ProgressMessage {
         return action == L"TS_UninstallPubDirs" || action == L"TS_RemoveSHFolders";
     }
 };
-
-std::wstring RecordText(MSIHANDLE record, UINT field) {
-    DWORD size = 0;
-    wchar_t empty[1] = {L'\0'};
-    if (::MsiRecordGetStringW(record, field, empty, &size) != ERROR_MORE_DATA) {
-        return L"";
-    }
-    std::wstring text(size + 1, L'\0');
-    size = static_cast<DWORD>(text.size());
-    ::MsiRecordGetStringW(record, field, text.data(), &size);
-    text.resize(size);
-    return text;
-}
 
 // Collects progress messages and answers them through `answer` (IDOK unless told otherwise).
 class ExternalInterface {

@@ -89,4 +89,17 @@ void ExpectNoCrash(const Installation& installation) {
     EXPECT_FALSE(installation.log.empty()) << "no log written";
 }
 
+std::wstring RecordText(MSIHANDLE record, UINT field) {
+    DWORD size = 0;
+    wchar_t empty[1] = {L'\0'};
+    if (::MsiRecordGetStringW(record, field, empty, &size) != ERROR_MORE_DATA) {
+        return L"";
+    }
+    std::wstring text(size + 1, L'\0');
+    size = static_cast<DWORD>(text.size());
+    ::MsiRecordGetStringW(record, field, text.data(), &size);
+    text.resize(size);
+    return text;
+}
+
 }  // namespace shares_testing

@@ -3,6 +3,9 @@
 // log. The packages lie beside the test program.
 #include <windows.h>
 
+#include <msi.h>
+#include <msiquery.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -34,5 +37,8 @@ std::string LoggedProperty(const Installation& installation, const std::string& 
 // Wine's custom-action server reports a crash inside an action as a page fault and may
 // still log the action as successful.
 void ExpectNoCrash(const Installation& installation);
+
+// A record field as text, empty when the field cannot be read.
+std::wstring RecordText(MSIHANDLE record, UINT field);
 
 }  // namespace shares_testing

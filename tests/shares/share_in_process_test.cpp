@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "msiexec_run.h"
 #include "run_process.h"
 #include "share_test_support.h"
 
@@ -16,19 +17,6 @@ namespace shares_testing {
 namespace {
 
 const std::wstring kProduct = L"{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3CF001}";
-
-std::wstring RecordText(MSIHANDLE record, UINT field) {
-    DWORD size = 0;
-    wchar_t empty[1] = {L'\0'};
-    if (::MsiRecordGetStringW(record, field, empty, &size) != ERROR_MORE_DATA) {
-        return L"";
-    }
-    std::wstring text(size + 1, L'\0');
-    size = static_cast<DWORD>(text.size());
-    ::MsiRecordGetStringW(record, field, text.data(), &size);
-    text.resize(size);
-    return text;
-}
 
 // Error 4105 as the user sees its fields: folder, share name, reason.
 struct ShareQuestion {
