@@ -101,7 +101,7 @@ class JvmDoubleTest : public ::testing::Test {
         request.environment[L"TS_JVM_DOUBLE_LOG"] = log_;
         DeleteFileW(log_.c_str());
         const ProcessResult result = RunProcess(request);
-        EXPECT_TRUE(result.started);
+        EXPECT_TRUE(result.started) << "CreateProcessW error " << result.startError;
         EXPECT_FALSE(result.timedOut);
         EXPECT_FALSE(Contains(result.err, "jvm double:")) << result.err;
         return result;

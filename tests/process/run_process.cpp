@@ -116,14 +116,24 @@ ProcessResult RunProcess(const ProcessRequest& request) {
     }
     std::vector<wchar_t> environment = EnvironmentBlock(request.environment);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(
-            request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-            CREATE_UNICODE_ENVIRONMENT, environment.data(),
-            request.currentDirectory.empty() ? nullptr : request.currentDirectory.c_str(), &startup,
-            &info)) {
+    // Under load wine now and then fails to bring up a new process although the program is
+    // sound; only a missing program or folder is a definite answer.
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessW(
+                request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                request.currentDirectory.empty() ? nullptr : request.currentDirectory.c_str(),
+                &startup, &info)) {
+            break;
+        }
         result.startError = ::GetLastError();
-        return result;
+        if (attempt == 3 || result.startError == ERROR_FILE_NOT_FOUND ||
+            result.startError == ERROR_PATH_NOT_FOUND) {
+            return result;
+        }
+        ::Sleep(200);
     }
+    result.startError = 0;
     result.started = true;
     Handle process(info.hProcess);
     Handle thread(info.hThread);
