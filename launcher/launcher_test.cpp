@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "captured_output.h"
+#include "scratch_folder.h"
 #include "settings/settings_paths.h"
-#include "test_support/scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing_help::CapturedOutput;
-using testing_help::ScratchFolder;
+using testing_support::CapturedOutput;
+using testing_support::ScratchFolder;
 
 // Initialize reads the settings file beside the running program: this test's own.
 class RunSequence : public testing::Test {

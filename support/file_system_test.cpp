@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 namespace support {
 namespace {
 
@@ -9,32 +11,8 @@ namespace {
 class TempFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        root_ = std::wstring(temp) + L"ts_fs_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                std::to_wstring(counter_++);
-        ASSERT_TRUE(::CreateDirectoryW(root_.c_str(), nullptr));
-    }
-    void TearDown() override { RemoveTree(L"\\\\?\\" + root_); }
-
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        UniqueFindHandle search(ValidOrNull(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
-        if (search) {
-            do {
-                const std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..") {
-                    continue;
-                }
-                const std::wstring child = folder + L"\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(child);
-                } else {
-                    ::DeleteFileW(child.c_str());
-                }
-            } while (::FindNextFileW(search.get(), &data));
-        }
-        ::RemoveDirectoryW(folder.c_str());
+        ASSERT_NE(::GetFileAttributesW(root_.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "no scratch folder";
     }
 
     // Makes the folders of path (through the long form) and an empty file at its end.
@@ -59,8 +37,8 @@ class TempFolder : public ::testing::Test {
         return path;
     }
 
-    std::wstring root_;
-    static inline int counter_ = 0;
+    testing_support::ScratchFolder scratch_;
+    const std::wstring root_ = scratch_.Path();
 };
 
 using FileFinderTest = TempFolder;
@@ -149,15 +127,13 @@ TEST_F(CreateParentDirectoriesTest, IgnoresServerAndShareOfUncPaths) {
 }
 
 TEST(RemoveDirectoryLong, ShortLongAndMissing) {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring path =
-        std::wstring(temp) + L"ts_rmdir_" + std::to_wstring(::GetCurrentProcessId());
+    const testing_support::ScratchFolder scratch;
+    const std::wstring path = scratch / L"rmdir";
     ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
     EXPECT_TRUE(RemoveDirectoryLong(path));
     EXPECT_FALSE(RemoveDirectoryLong(path));
 
-    std::wstring longPath = path + L"\\" + std::wstring(250, L'l');
+    const std::wstring longPath = path + L"\\" + std::wstring(250, L'l');
     ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
     ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + longPath).c_str(), nullptr));
     EXPECT_TRUE(RemoveDirectoryLong(longPath));

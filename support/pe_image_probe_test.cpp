@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "test_text.h"
+
 namespace support {
 namespace {
 
@@ -14,11 +16,6 @@ std::wstring Fixture(const wchar_t* name) {
     const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring folder(self, length);
     return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
-}
-
-std::string ReadAll(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteAll(const std::wstring& path, const std::string& bytes) {
@@ -51,7 +48,7 @@ TEST(PeImageProbe, RejectsWhatIsNoImage) {
 }
 
 TEST(PeImageProbe, TruncatedAndForgedHeadersStayInsideTheFile) {
-    const std::string image = ReadAll(Fixture(L"probe_x86.dll"));
+    const std::string image = testing_support::ReadFileBytes(Fixture(L"probe_x86.dll"));
     ASSERT_GT(image.size(), 512u);
     const std::wstring cut = Fixture(L"probe_cut.dll");
     for (size_t size : {2u, 63u, 64u, 70u, 130u, 200u}) {

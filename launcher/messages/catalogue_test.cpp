@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "captured_output.h"
 #include "messages/error_report.h"
-#include "test_support/scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing_help::CapturedOutput;
+using testing_support::CapturedOutput;
 
 TEST(Catalogue, EveryTextByteForByte) {
     const wchar_t* const texts[] = {

@@ -5,6 +5,7 @@
 
 #include "options/environment_text.h"
 #include "options/jvm_options.h"
+#include "scratch_folder.h"
 #include "support/text_conversion.h"
 
 namespace launcher {
@@ -25,17 +26,10 @@ std::wstring Environment(const wchar_t* name) {
 class OptionAssembly : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() / (L"ts_options_" + std::to_wstring(::GetCurrentProcessId()));
-        fs::remove_all(folder_);
         fs::create_directories(folder_ / L"lib");
         program_ = (folder_ / L"start.exe").wstring();
         ::SetEnvironmentVariableW(L"TS_TEST_DIR", folder_.c_str());
         ::SetEnvironmentVariableW(L"TS_TEST_ARG", L"expanded");
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     void Touch(const fs::path& relative) { std::ofstream(folder_ / relative) << "x"; }
@@ -52,7 +46,8 @@ class OptionAssembly : public ::testing::Test {
     std::string Ansi(const std::wstring& text) { return support::WideToAnsi(text); }
     std::string Folder() { return Ansi(folder_.wstring()); }
 
-    fs::path folder_;
+    testing_support::ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.Path();
     std::wstring program_;
     Launcher launcher_;
 };

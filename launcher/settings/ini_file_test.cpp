@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support/scratch_folder.h"
+#include "scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing_help::ScratchFolder;
+using testing_support::ScratchFolder;
 
 TEST(IniFile, ValuesOfAnyLengthAreReadWhole) {
     ScratchFolder folder;

@@ -1,15 +1,18 @@
 #include "settings/jre_path_writeback.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include "scoped_environment.h"
+#include "scratch_folder.h"
 #include "settings/ini_file.h"
-#include "test_support/scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing_help::ScopedEnvironment;
-using testing_help::ScratchFolder;
+using testing_support::ScopedEnvironment;
+using testing_support::ScratchFolder;
 
 class JrePathWriteBack : public testing::Test {
   protected:

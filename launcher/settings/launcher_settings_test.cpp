@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support/scratch_folder.h"
+#include "captured_output.h"
+#include "scoped_environment.h"
+#include "scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing_help::CapturedOutput;
-using testing_help::ScopedEnvironment;
-using testing_help::ScratchFolder;
+using testing_support::CapturedOutput;
+using testing_support::ScopedEnvironment;
+using testing_support::ScratchFolder;
 
 // A program tool.beta.exe in a scratch folder, its settings file beside it and APPDATA
 // pointing into the scratch folder too.

@@ -3,6 +3,7 @@
 // -Xcheck:jni is on in every run, so a JNI call made in the wrong state shows as a warning.
 
 #include "child_process.h"
+#include "test_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,14 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Contains;
+using testing_support::ReadFileBytes;
 
 struct Jdk {
     std::string home;
@@ -67,19 +69,8 @@ const std::vector<Jdk>& Jdks() {
     return jdks;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 void WriteFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 class JvmLayerTest : public ::testing::TestWithParam<Jdk> {
@@ -244,16 +235,16 @@ TEST_P(JvmLayerTest, RedirectionOverwritesOrAppends) {
         flags.insert(flags.end(), tail.begin(), tail.end());
         auto result = Probe("Chatter", flags);
         EXPECT_EQ(result.exitCode, viaExit ? 3 : 0);
-        EXPECT_EQ(ReadFile(out), "out-line\n");
-        EXPECT_EQ(ReadFile(err), "err-line\n");
+        EXPECT_EQ(ReadFileBytes(out), "out-line\n");
+        EXPECT_EQ(ReadFileBytes(err), "err-line\n");
         EXPECT_FALSE(Contains(result.out, "out-line"));
         EXPECT_FALSE(Contains(result.err, "err-line"));
 
         flags = {"--out", out.string(), "--out-append", "--err", err.string(), "--err-append"};
         flags.insert(flags.end(), tail.begin(), tail.end());
         result = Probe("Chatter", flags);
-        EXPECT_EQ(ReadFile(out), "out-line\nout-line\n");
-        EXPECT_EQ(ReadFile(err), "err-line\nerr-line\n");
+        EXPECT_EQ(ReadFileBytes(out), "out-line\nout-line\n");
+        EXPECT_EQ(ReadFileBytes(err), "err-line\nerr-line\n");
     }
 }
 
@@ -261,7 +252,7 @@ TEST_P(JvmLayerTest, RedirectionIntoNewFolders) {
     const fs::path out = folder() / "neu" / "tief" / "out.log";
     const auto result = Probe("Chatter", {"--out", out.string()});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(ReadFile(out), "out-line\n");
+    EXPECT_EQ(ReadFileBytes(out), "out-line\n");
     EXPECT_TRUE(Contains(result.err, "err-line\n"));
 }
 

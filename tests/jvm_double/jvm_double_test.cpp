@@ -2,7 +2,10 @@
 // runtime (options and hooks, lookups, arguments, streams) and how it meets the runtime's
 // answers (creation codes, missing classes and methods, exit, abort, exceptions).
 
+#include "in_order.h"
 #include "run_process.h"
+#include "scratch_folder.h"
+#include "test_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +13,19 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using testing_support::Contains;
+using testing_support::InOrder;
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::Quoted;
+using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
+using testing_support::ScratchFolder;
 
 // Linux paths of the build tree as wine sees them (drive Z:).
 std::wstring WinePath(const std::string& linuxPath) {
@@ -35,42 +41,8 @@ std::wstring Runtime(const char* variant) {
            std::wstring(variant, variant + std::strlen(variant)) + L"\\bin\\server\\jvm.dll";
 }
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-// The lines appear in this order (others may lie between them).
-::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& lines) {
-    std::size_t at = 0;
-    for (const auto& line : lines) {
-        const auto found = text.find(line + "\n", at);
-        if (found == std::string::npos) {
-            return ::testing::AssertionFailure() << "missing in order: " << line << "\n" << text;
-        }
-        at = found + line.size();
-    }
-    return ::testing::AssertionSuccess();
-}
-
 class JvmDoubleTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"jvm_double_test_" +
-                  std::to_wstring(GetCurrentProcessId()) + L"_" +
-                  Wide(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        log_ = folder_ + L"\\record.log";
-    }
-    void TearDown() override {
-        DeleteFileW(log_.c_str());
-        for (const auto& file : files_) {
-            DeleteFileW(file.c_str());
-        }
-        RemoveDirectoryW(folder_.c_str());
-    }
-
     static std::string Narrow(const std::wstring& text) {
         const int length = WideCharToMultiByte(
             CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -78,15 +50,6 @@ class JvmDoubleTest : public ::testing::Test {
         WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
                             length, nullptr, nullptr);
         return narrow;
-    }
-
-    static std::wstring Wide(const std::string& text) {
-        const int length =
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            length);
-        return wide;
     }
 
     // Runs the probe against a runtime variant with the double steered by the settings.
@@ -107,24 +70,13 @@ class JvmDoubleTest : public ::testing::Test {
         return result;
     }
 
-    std::string Record() const { return ReadFile(log_); }
+    std::string Record() const { return ReadFileBytes(log_); }
 
-    std::wstring File(const wchar_t* name) {
-        files_.push_back(folder_ + L"\\" + name);
-        return files_.back();
-    }
-
-    static std::string ReadFile(const std::wstring& path) {
-        std::ifstream in(path.c_str(), std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
+    std::wstring File(const wchar_t* name) const { return folder_ / name; }
 
   private:
-    std::wstring folder_;
-    std::wstring log_;
-    std::vector<std::wstring> files_;
+    ScratchFolder folder_;
+    const std::wstring log_ = folder_ / L"record.log";
 };
 
 TEST_F(JvmDoubleTest, CreatesWithOptionsAndHooksThenRunsMain) {
@@ -230,8 +182,8 @@ TEST_F(JvmDoubleTest, RedirectionOpensFilesAndInstallsStreams) {
         {L"TS_JVM_DOUBLE_MAIN", L"print"}};
     auto result = Probe(L"--out " + Quoted(out) + L" --out-append --err " + Quoted(err), print);
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_EQ(ReadFile(out), "old\nmain output\n");
-    EXPECT_EQ(ReadFile(err), "main error\n");
+    EXPECT_EQ(ReadFileBytes(out), "old\nmain output\n");
+    EXPECT_EQ(ReadFileBytes(err), "main error\n");
     EXPECT_TRUE(InOrder(
         Record(),
         {"FileOutputStream " + Narrow(out) + " append=1", "PrintStream (Ljava/io/OutputStream;)V",

@@ -7,18 +7,24 @@
 #include <map>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "in_order.h"
 #include "run_process.h"
+#include "scratch_folder.h"
+#include "test_text.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Contains;
+using testing_support::InOrder;
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
+using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
+using testing_support::ScratchFolder;
 using testing_support::ThisProgramFolder;
 
 constexpr DWORD kFailed = 0xFFFFFFFFu;  // exit code -1
@@ -30,30 +36,6 @@ fs::path WinePath(const char* linuxPath) {
         path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
     }
     return path;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-// The lines appear in this order (others may lie between them).
-::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& lines) {
-    std::size_t at = 0;
-    for (const auto& line : lines) {
-        const auto found = text.find(line + "\n", at);
-        if (found == std::string::npos) {
-            return ::testing::AssertionFailure() << "missing in order: " << line << "\n" << text;
-        }
-        at = found + line.size();
-    }
-    return ::testing::AssertionSuccess();
 }
 
 // The one file in a folder.
@@ -69,22 +51,11 @@ fs::path OnlyFile(const fs::path& folder) {
 class JavastubJvm : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                (L"ts_jvm_launch_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                 Wide(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / L"app" / L"classes");
         fs::create_directories(root_ / L"appdata");
         fs::copy_file(fs::path(ThisProgramFolder()) / L"javastub.exe", Program());
         MakeRuntime(WinePath(JVM_DOUBLE));
     }
-
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
-    static std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
 
     fs::path Program() const { return root_ / L"app" / L"start.exe"; }
     fs::path Runtime() const { return root_ / L"jre"; }
@@ -126,9 +97,10 @@ class JavastubJvm : public ::testing::Test {
     }
 
     fs::path Log() const { return root_ / L"record.log"; }
-    std::string Record() const { return ReadFile(Log()); }
+    std::string Record() const { return ReadFileBytes(Log()); }
 
-    fs::path root_;
+    ScratchFolder scratch_;
+    const fs::path root_ = scratch_.Path();
 };
 
 TEST_F(JavastubJvm, TheChosenRuntimeRunsMainWithTheArguments) {
@@ -238,8 +210,8 @@ TEST_F(JavastubJvm, OutputFilesWithTimePicturesInNewFolders) {
     EXPECT_TRUE(std::regex_match(outFile.filename().string(),
                                  std::regex("app_[0-9]{8}-[0-9]{6}-[0-9]{1,3}\\.log")))
         << outFile;
-    EXPECT_EQ(ReadFile(outFile), "main output\n");
-    EXPECT_EQ(ReadFile(errFile), "main error\n");
+    EXPECT_EQ(ReadFileBytes(outFile), "main output\n");
+    EXPECT_EQ(ReadFileBytes(errFile), "main error\n");
 }
 
 TEST_F(JavastubJvm, AppendGrowsTheFileAndOverwriteReplacesIt) {
@@ -250,9 +222,9 @@ TEST_F(JavastubJvm, AppendGrowsTheFileAndOverwriteReplacesIt) {
     for (int run = 0; run < 2; ++run) {
         EXPECT_EQ(Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"print"}}).exitCode, 0u);
     }
-    EXPECT_EQ(ReadFile(out), "main output\nmain output\n");
+    EXPECT_EQ(ReadFileBytes(out), "main output\nmain output\n");
     // Only the exact "yes" appends.
-    EXPECT_EQ(ReadFile(err), "main error\n");
+    EXPECT_EQ(ReadFileBytes(err), "main error\n");
 }
 
 TEST_F(JavastubJvm, AnUnopenableOutputFileLeavesTheConsole) {

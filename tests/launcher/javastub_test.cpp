@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "run_process.h"
+#include "scratch_folder.h"
 
 namespace {
 
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::RunProcess;
+using testing_support::ScratchFolder;
 using testing_support::ThisProgramFolder;
 
 constexpr DWORD kFailed = 0xFFFFFFFF;  // the launcher's -1
@@ -21,38 +19,19 @@ const char kNoMainClassLine[] = "Error: Main class in der INI-Datei nicht spezif
 // A folder of its own for each test, holding a copy of the launcher under a chosen name.
 class LauncherFolder {
   public:
-    LauncherFolder() {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::wstring(temp) + L"javastub_test_" +
-                  std::to_wstring(::GetCurrentProcessId()) + L"_" + Wide(test->name());
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-    }
-    ~LauncherFolder() {
-        for (const std::wstring& file : files_) {
-            ::DeleteFileW(file.c_str());
-        }
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-            ::RemoveDirectoryW(folder->c_str());
-        }
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-
     void MakeFolder(const std::wstring& name) {
-        folders_.push_back(folder_ + L"\\" + name);
-        ::CreateDirectoryW(folders_.back().c_str(), nullptr);
+        ::CreateDirectoryW((folder_ / name).c_str(), nullptr);
     }
 
     std::wstring Install(const std::wstring& name) {
-        const std::wstring path = Track(name);
+        const std::wstring path = folder_ / name;
         const std::wstring original = ThisProgramFolder() + L"\\javastub.exe";
         EXPECT_TRUE(::CopyFileW(original.c_str(), path.c_str(), FALSE));
         return path;
     }
 
     void WriteFile(const std::wstring& name, const std::string& bytes) {
-        std::ofstream(std::filesystem::path(Track(name)), std::ios::binary) << bytes;
+        folder_.Write(name, bytes);
     }
 
     ProcessResult Start(const std::wstring& program, const std::wstring& arguments = {}) {
@@ -62,17 +41,10 @@ class LauncherFolder {
         return RunProcess(request);
     }
 
-    const std::wstring& Path() const { return folder_; }
+    const std::wstring& Path() const { return folder_.Path(); }
 
   private:
-    static std::wstring Wide(const char* text) { return std::wstring(text, text + strlen(text)); }
-    std::wstring Track(const std::wstring& name) {
-        files_.push_back(folder_ + L"\\" + name);
-        return files_.back();
-    }
-    std::wstring folder_;
-    std::vector<std::wstring> files_;
-    std::vector<std::wstring> folders_;
+    ScratchFolder folder_;
 };
 
 TEST(Javastub, WithoutSettingsFileStopsAtTheMissingMainClass) {

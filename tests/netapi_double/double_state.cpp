@@ -3,40 +3,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "test_text.h"
 
 namespace netapi_double {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Lines;
+using testing_support::ReadFileBytes;
 
 constexpr wchar_t kTableFile[] = L"shares.tsv";
 constexpr wchar_t kRefusalFile[] = L"refuse.tsv";
 constexpr wchar_t kLogFile[] = L"calls.log";
 
-std::string ReadWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bool WriteWholeFile(const fs::path& path, const std::string& text, bool append) {
     std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
     out << text;
     return static_cast<bool>(out);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::vector<std::string> Columns(const std::string& line) {
@@ -217,7 +201,7 @@ FolderLock::~FolderLock() {
 // two are needed when a test writes a share by hand.
 std::vector<ShareRecord> ReadShareTable(const std::wstring& folder) {
     std::vector<ShareRecord> shares;
-    for (const std::string& line : Lines(ReadWholeFile(fs::path(folder) / kTableFile))) {
+    for (const std::string& line : Lines(ReadFileBytes(fs::path(folder) / kTableFile))) {
         if (line.empty() || line[0] == '#') {
             continue;
         }
@@ -262,7 +246,7 @@ bool WriteShareTable(const std::wstring& folder, const std::vector<ShareRecord>&
 // Refusal lines: function, share name, code (decimal), separated by tabs.
 std::vector<Refusal> ReadRefusals(const std::wstring& folder) {
     std::vector<Refusal> refusals;
-    for (const std::string& line : Lines(ReadWholeFile(fs::path(folder) / kRefusalFile))) {
+    for (const std::string& line : Lines(ReadFileBytes(fs::path(folder) / kRefusalFile))) {
         if (line.empty() || line[0] == '#') {
             continue;
         }
@@ -300,7 +284,7 @@ std::vector<LoggedCall> ReadCallLog(const std::wstring& folder) {
     std::string text;
     {
         FolderLock lock(folder);
-        text = ReadWholeFile(fs::path(folder) / kLogFile);
+        text = ReadFileBytes(fs::path(folder) / kLogFile);
     }
     for (const std::string& line : Lines(text)) {
         if (line.empty()) {

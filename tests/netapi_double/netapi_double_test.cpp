@@ -10,6 +10,7 @@
 
 #include "double_state.h"
 #include "run_process.h"
+#include "scratch_folder.h"
 
 namespace netapi_double {
 namespace {
@@ -17,26 +18,16 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::ProcessRequest;
 using testing_support::RunProcess;
+using testing_support::ScratchFolder;
 using testing_support::ThisProgramFolder;
 
 class NetapiDouble : public ::testing::Test {
   protected:
     void SetUp() override {
-        static int serial = 0;
-        folder_ = (fs::temp_directory_path() /
-                   ("netapi-double-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                    std::to_string(++serial)))
-                      .wstring();
-        fs::create_directories(folder_);
-        shared_ = folder_ + L"\\shared";
         fs::create_directories(shared_);
         ASSERT_TRUE(::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", folder_.c_str()));
     }
-    void TearDown() override {
-        ::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", nullptr);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void TearDown() override { ::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", nullptr); }
 
     NET_API_STATUS Add(const wchar_t* name, const std::wstring& path,
                        PSECURITY_DESCRIPTOR descriptor = nullptr, DWORD level = 502) {
@@ -55,8 +46,9 @@ class NetapiDouble : public ::testing::Test {
         return ::NetShareAdd(nullptr, level, reinterpret_cast<BYTE*>(&info), &parmErr);
     }
 
-    std::wstring folder_;
-    std::wstring shared_;
+    ScratchFolder scratch_;
+    const std::wstring folder_ = scratch_.Path();
+    const std::wstring shared_ = folder_ + L"\\shared";
 };
 
 // Everyone may read: an absolute descriptor like the one the installer action builds.

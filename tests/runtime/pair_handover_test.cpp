@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "run_process.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -13,19 +14,10 @@ namespace fs = std::filesystem;
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::RunProcess;
+using testing_support::ScratchFolder;
 
 class PairHandOver : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() / (L"ts_pair_" + std::to_wstring(::GetCurrentProcessId()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
     ProcessResult Hand(const std::wstring& pair, bool returnCode, const wchar_t* exitCode) {
         const std::wstring self = testing_support::ThisProgramFolder();
         ProcessRequest request;
@@ -47,7 +39,8 @@ class PairHandOver : public ::testing::Test {
         return text.str();
     }
 
-    fs::path folder_;
+    ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.Path();
 };
 
 TEST_F(PairHandOver, WholeCommandLineAndThePairsExitCode) {

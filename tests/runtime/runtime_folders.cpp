@@ -1,5 +1,6 @@
 #include "runtime_folders.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "support/split_fields.h"
@@ -22,22 +23,10 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.rfind(L'\\') + 1);
 }
 
-RuntimeFolders::RuntimeFolders()
-    : root_(fs::temp_directory_path() /
-            (L"ts_runtimes_" + std::to_wstring(::GetCurrentProcessId()))) {
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-}
-
-RuntimeFolders::~RuntimeFolders() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-}
-
 std::wstring RuntimeFolders::Make(const std::wstring& relative,
                                   std::initializer_list<const wchar_t*> flavours, Bits bits,
                                   bool marker) {
-    const fs::path home = root_ / relative;
+    const fs::path home = fs::path(root_.Path()) / relative;
     fs::create_directories(home / L"bin");
     if (marker) {
         std::ofstream(home / L"bin" / L"java.dll") << "marker";

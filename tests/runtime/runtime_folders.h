@@ -2,11 +2,11 @@
 // Runtime folders and vendor registry entries made by a test, removed afterwards.
 #include <windows.h>
 
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "scratch_folder.h"
 #include "support/registry_key.h"
 
 namespace runtime_testing {
@@ -17,18 +17,13 @@ enum class Bits { x86, x64 };
 // and a real jvm.dll image of the chosen bitness in each named flavour folder.
 class RuntimeFolders {
   public:
-    RuntimeFolders();
-    ~RuntimeFolders();
-    RuntimeFolders(const RuntimeFolders&) = delete;
-    RuntimeFolders& operator=(const RuntimeFolders&) = delete;
-
     // root\relative\, made with bin\<flavour>\jvm.dll for each flavour.
     std::wstring Make(const std::wstring& relative, std::initializer_list<const wchar_t*> flavours,
                       Bits bits = Bits::x86, bool marker = true);
-    std::wstring Root() const { return root_.wstring() + L"\\"; }
+    std::wstring Root() const { return root_.Path() + L"\\"; }
 
   private:
-    std::filesystem::path root_;
+    testing_support::ScratchFolder root_;
 };
 
 // Keys below HKEY_LOCAL_MACHINE in a chosen view. Only the keys this object created are

@@ -6,19 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "msiexec_run.h"
 #include "run_process.h"
+#include "test_text.h"
 
 namespace {
 
 using shares_testing::RecordText;
+using testing_support::ReadFileBytes;
 using testing_support::ThisProgramFolder;
 
 struct ProgressMessage {
@@ -72,11 +71,6 @@ class ExternalInterface {
     std::wstring action_;
 };
 
-std::string LogOf(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 size_t CountOf(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -106,7 +100,7 @@ TEST(PubDirsInProcess, CancelInTheSecondRowKeepsTheFirstRowScheduled) {
     EXPECT_EQ(scheduling, 2) << "the action went on after the cancel";
     // The first row's two actions were scheduled before the cancel, and nothing after it.
     // (Wine runs no rollback after a cancel, so the scheduling is read from the log.)
-    const std::string text = LogOf(log);
+    const std::string text = ReadFileBytes(log);
     EXPECT_EQ(CountOf(text, ": TS_RollbackSHFolders.\n"), 1u) << text;
     EXPECT_EQ(CountOf(text, ": TS_PubDirs.\n"), 1u);
     EXPECT_EQ(CountOf(text, "share-data-probe share: "), 0u);

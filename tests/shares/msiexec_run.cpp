@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "run_process.h"
 
 namespace shares_testing {
@@ -14,17 +9,9 @@ namespace shares_testing {
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::Quoted;
+using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ThisProgramFolder;
-
-namespace {
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 std::wstring PackagePath(const std::wstring& name) {
     return ThisProgramFolder() + L"\\" + name + L".msi";
@@ -56,22 +43,6 @@ RemovedAtEnd::~RemovedAtEnd() {
     if (!removed) {
         RunMsiexec(L"/x " + Quoted(PackagePath(package)), package + L"-cleanup");
     }
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 std::string LoggedProperty(const Installation& installation, const std::string& name) {

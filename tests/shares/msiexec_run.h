@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "test_text.h"
+
 namespace shares_testing {
 
 struct Installation {
@@ -30,8 +32,9 @@ struct RemovedAtEnd {
     ~RemovedAtEnd();
 };
 
-std::vector<std::string> Lines(const std::string& text);
-bool Contains(const std::string& text, const std::string& part);
+// The tests' shared text helpers, under the names these tests use.
+using testing_support::Contains;
+using testing_support::Lines;
 // A property's value from the property list at the end of the verbose log.
 std::string LoggedProperty(const Installation& installation, const std::string& name);
 // Wine's custom-action server reports a crash inside an action as a page fault and may

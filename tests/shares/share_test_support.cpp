@@ -1,18 +1,8 @@
 #include "share_test_support.h"
 
-#include <filesystem>
-
 namespace shares_testing {
 
-namespace fs = std::filesystem;
-
 void ShareTest::SetUp() {
-    static int serial = 0;
-    folder_ =
-        (fs::temp_directory_path() / ("pubdirs-shares-" + std::to_string(::GetCurrentProcessId()) +
-                                      "-" + std::to_string(++serial)))
-            .wstring();
-    fs::create_directories(folder_);
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", folder_.c_str()));
     HKEY software = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
@@ -25,8 +15,6 @@ void ShareTest::SetUp() {
 
 void ShareTest::TearDown() {
     ::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", nullptr);
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 std::optional<netapi_double::ShareRecord> ShareTest::Share(const std::wstring& name) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "double_state.h"
+#include "scratch_folder.h"
 
 namespace shares_testing {
 
@@ -28,7 +29,8 @@ class ShareTest : public ::testing::Test {
                                                  const std::string& netname) const;
     void SeedForeignShare(const std::wstring& name) const;
 
-    std::wstring folder_;
+    testing_support::ScratchFolder scratch_;
+    const std::wstring folder_ = scratch_.Path();
 };
 
 // The count the bookkeeping holds for a share id; nothing when there is no such value.

@@ -1,0 +1,18 @@
+#pragma once
+// Text helpers of the tests. Plain C++ without GoogleTest: stand-in DLLs use them too.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testing_support {
+
+bool Contains(std::string_view text, std::string_view part);
+
+// The lines of a text, each without its line break ("\n" or "\r\n").
+std::vector<std::string> Lines(const std::string& text);
+
+// The exact bytes of a file; empty when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+}  // namespace testing_support
