@@ -4,7 +4,8 @@
 namespace launcher {
 
 // Marks the run for the pair launcher when "Pair Product" is set and the chosen jvm.dll is
-// not an i386 image (this 32-bit process could not load it). Cleared in every other case.
+// an image of another machine than this launcher's (the 32-bit launcher cannot load a
+// 64-bit runtime). Cleared in every other case.
 void CheckPairBitness(Launcher& launcher);
 
 }  // namespace launcher
