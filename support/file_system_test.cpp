@@ -2,10 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "scratch_folder.h"
 
 namespace support {
 namespace {
+
+// Makes the folders of path (through the long form) and an empty file at its end.
+void MakeFile(const std::wstring& path) {
+    const std::wstring longPath = ToLongPathForm(path);
+    for (size_t cut = longPath.find(L'\\', 7); cut != std::wstring::npos;
+         cut = longPath.find(L'\\', cut + 1)) {
+        ::CreateDirectoryW(longPath.substr(0, cut).c_str(), nullptr);
+    }
+    UniqueHandle file(ValidOrNull(
+        ::CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    ASSERT_TRUE(file) << ::GetLastError();
+}
+
+// A file path of exactly `length` characters below base.
+std::wstring PathOfLength(const std::wstring& base, size_t length) {
+    std::wstring path = base + L"\\";
+    while (path.size() + 101 < length) {
+        path += std::wstring(99, L'd') + L"\\";
+    }
+    path.resize(length, L'f');
+    return path;
+}
 
 // A fresh folder under the test prefix's temp folder, removed with all it holds afterwards.
 class TempFolder : public ::testing::Test {
@@ -15,30 +39,71 @@ class TempFolder : public ::testing::Test {
             << "no scratch folder";
     }
 
-    // Makes the folders of path (through the long form) and an empty file at its end.
-    static void MakeFile(const std::wstring& path) {
-        const std::wstring longPath = ToLongPathForm(path);
-        for (size_t cut = longPath.find(L'\\', 7); cut != std::wstring::npos;
-             cut = longPath.find(L'\\', cut + 1)) {
-            ::CreateDirectoryW(longPath.substr(0, cut).c_str(), nullptr);
-        }
-        UniqueHandle file(ValidOrNull(
-            ::CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
-        ASSERT_TRUE(file) << ::GetLastError();
-    }
-
     // A file path of exactly `length` characters below the root.
-    std::wstring FilePathOfLength(size_t length) const {
-        std::wstring path = root_ + L"\\";
-        while (path.size() + 101 < length) {
-            path += std::wstring(99, L'd') + L"\\";
-        }
-        path.resize(length, L'f');
-        return path;
-    }
+    std::wstring FilePathOfLength(size_t length) const { return PathOfLength(root_, length); }
 
     testing_support::ScratchFolder scratch_;
     const std::wstring root_ = scratch_.Path();
+};
+
+// Removes a folder and all it holds; folder is in the "\\?\" form.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    const UniqueFindHandle search(ValidOrNull(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
+    if (search) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(folder + L"\\" + name);
+            } else {
+                ::DeleteFileW((folder + L"\\" + name).c_str());
+            }
+        } while (::FindNextFileW(search.get(), &data));
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+// A share \\tsunc\<unique name> with real files: wine serves \\server\share from the folder
+// dosdevices\unc\server\share of its prefix, which is reached here through drive Z:.
+class UncShare {
+  public:
+    UncShare() {
+        const DWORD size = ::GetEnvironmentVariableW(L"WINEPREFIX", nullptr, 0);
+        if (size == 0) {
+            return;
+        }
+        std::wstring prefix(size, L'\0');
+        prefix.resize(::GetEnvironmentVariableW(L"WINEPREFIX", prefix.data(), size));
+        std::ranges::replace(prefix, L'/', L'\\');
+        const std::wstring name = L"share" + std::to_wstring(::GetCurrentProcessId());
+        std::wstring folder = L"\\\\?\\Z:" + prefix + L"\\dosdevices";
+        for (const wchar_t* level : {L"unc", L"tsunc", name.c_str()}) {
+            folder += L"\\";
+            folder += level;
+            ::CreateDirectoryW(folder.c_str(), nullptr);
+        }
+        if (::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            folder_ = folder;
+            path_ = L"\\\\tsunc\\" + name;
+        }
+    }
+    ~UncShare() {
+        if (!folder_.empty()) {
+            RemoveTree(folder_);
+        }
+    }
+    UncShare(const UncShare&) = delete;
+    UncShare& operator=(const UncShare&) = delete;
+
+    // \\tsunc\<name>, empty when the share could not be set up.
+    const std::wstring& Path() const { return path_; }
+
+  private:
+    std::wstring folder_;
+    std::wstring path_;
 };
 
 using FileFinderTest = TempFolder;
@@ -124,6 +189,38 @@ TEST_F(CreateParentDirectoriesTest, IgnoresServerAndShareOfUncPaths) {
     CreateParentDirectories(L"relative\\x.log");
     CreateParentDirectories(L"");
     SUCCEED();
+}
+
+// UNC paths reach real files on either side of the plain path limit, through the long form
+// "\\?\UNC\server\share\..." beyond it.
+TEST(UncPaths, FindsFilesAroundTheLongPathBoundary) {
+    const UncShare share;
+    ASSERT_FALSE(share.Path().empty()) << "no UNC share in the wine prefix";
+    for (size_t length : {259u, 260u, 300u}) {
+        const std::wstring path = PathOfLength(share.Path(), length);
+        ASSERT_EQ(path.size(), length);
+        MakeFile(path);
+        FileFinder finder;
+        ASSERT_TRUE(finder.Search(path)) << length;
+        EXPECT_EQ(finder.FirstMatch().cFileName, path.substr(path.rfind(L'\\') + 1));
+        EXPECT_EQ(finder.Root(), path.substr(0, path.rfind(L'\\')));
+        EXPECT_TRUE(length > kMaxPlainPath || PathExists(path)) << length;
+    }
+}
+
+TEST(UncPaths, CreateParentDirectoriesMakesTheLevelsBelowTheShare) {
+    const UncShare share;
+    ASSERT_FALSE(share.Path().empty()) << "no UNC share in the wine prefix";
+    const std::wstring file = share.Path() + L"\\logs\\deep\\app.log";
+    CreateParentDirectories(file);
+    EXPECT_TRUE(PathExists(share.Path() + L"\\logs\\deep"));
+    EXPECT_FALSE(PathExists(file));
+
+    // Beyond the plain limit the levels are made through the long form.
+    const std::wstring deep = PathOfLength(share.Path() + L"\\long", 400);
+    CreateParentDirectories(deep);
+    FileFinder finder;
+    EXPECT_TRUE(finder.Search(deep.substr(0, deep.rfind(L'\\'))));
 }
 
 TEST(RemoveDirectoryLong, ShortLongAndMissing) {

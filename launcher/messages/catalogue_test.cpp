@@ -4,6 +4,7 @@
 
 #include "captured_output.h"
 #include "messages/error_report.h"
+#include "support/unique_handle.h"
 
 namespace launcher {
 namespace {
@@ -108,6 +109,69 @@ TEST(ErrorLines, JvmCreationFailureWithItsReason) {
                       c.reason + ".\n \n")
             << c.result;
     }
+}
+
+// A console of its own for a test; the standard handles come back afterwards.
+class OwnConsole {
+  public:
+    OwnConsole()
+        : in_(::GetStdHandle(STD_INPUT_HANDLE)),
+          out_(::GetStdHandle(STD_OUTPUT_HANDLE)),
+          err_(::GetStdHandle(STD_ERROR_HANDLE)) {
+        ::FreeConsole();
+        if (::AllocConsole()) {
+            screen_.reset(support::ValidOrNull(::CreateFileW(
+                L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                nullptr, OPEN_EXISTING, 0, nullptr)));
+            ::SetStdHandle(STD_OUTPUT_HANDLE, screen_.get());
+        }
+    }
+    ~OwnConsole() {
+        screen_.reset();
+        ::FreeConsole();
+        ::SetStdHandle(STD_INPUT_HANDLE, in_);
+        ::SetStdHandle(STD_OUTPUT_HANDLE, out_);
+        ::SetStdHandle(STD_ERROR_HANDLE, err_);
+    }
+    OwnConsole(const OwnConsole&) = delete;
+    OwnConsole& operator=(const OwnConsole&) = delete;
+
+    bool Ready() const { return screen_ != nullptr; }
+
+    // The characters of one row of the screen, without the blanks that fill it up.
+    std::wstring Row(short row) const {
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (!::GetConsoleScreenBufferInfo(screen_.get(), &info) || info.dwSize.X <= 0) {
+            return L"?";
+        }
+        std::wstring text(static_cast<size_t>(info.dwSize.X), L' ');
+        DWORD read = 0;
+        if (!::ReadConsoleOutputCharacterW(screen_.get(), text.data(), info.dwSize.X, COORD{0, row},
+                                           &read)) {
+            return L"?";
+        }
+        text.resize(read);
+        text.erase(text.find_last_not_of(L' ') + 1);
+        return text;
+    }
+
+  private:
+    HANDLE in_;
+    HANDLE out_;
+    HANDLE err_;
+    support::UniqueHandle screen_;
+};
+
+// On a console the line goes out as UTF-16 text, so the umlauts show whatever the code page.
+TEST(ErrorLines, OnAConsoleTheUmlautsShow) {
+    const OwnConsole console;
+    ASSERT_TRUE(console.Ready()) << ::GetLastError();
+    ReportJvmCreateError(-4);
+    PrintError(L"\u00c4\u00d6\u00dc \u00e4\u00f6\u00fc \u00df \u20ac");
+    EXPECT_EQ(console.Row(0), L"Error: JNI Fehler: konnte die Java VM nicht erzeugen");
+    EXPECT_EQ(console.Row(1), L"Reason: nicht gen\u00fcgend Arbeitsspeicher.");
+    EXPECT_EQ(console.Row(2), L"");
+    EXPECT_EQ(console.Row(3), L"Error: \u00c4\u00d6\u00dc \u00e4\u00f6\u00fc \u00df \u20ac");
 }
 
 }  // namespace
