@@ -9,6 +9,7 @@
 #include "runtime/requirement_phrase.h"
 #include "runtime/runtime_not_found_dialog.h"
 #include "settings/jre_path_writeback.h"
+#include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
 #include "support/file_system.h"
 
@@ -83,7 +84,7 @@ bool FromJavaHome(Launcher& launcher) {
     return true;
 }
 
-bool FromUser(Launcher& launcher) {
+bool FromUser(Launcher& launcher, const std::wstring& programPath) {
     const LauncherSettings& settings = launcher.settings;
     const std::wstring phrase =
         BuildRequirementPhrase(settings.minimumVersion, settings.maximumVersion);
@@ -97,8 +98,8 @@ bool FromUser(Launcher& launcher) {
     launcher.jvmLibraryPath = std::move(answer.jvmLibraryPath);
     CheckPairBitness(launcher);
     // Remembered so that the next start finds it as "JRE Path".
-    if (SettingsFilePath()) {
-        WriteBackJrePath(settings, WithTrailingBackslash(answer.folder));
+    if (SettingsPathFor(programPath)) {
+        WriteBackJrePath(settings, programPath, WithTrailingBackslash(answer.folder));
     }
     return true;
 }
@@ -107,7 +108,7 @@ bool FromUser(Launcher& launcher) {
 
 bool FindRuntimeForProgram(Launcher& launcher, const std::wstring& programPath) {
     return FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
-           FromRegistry(launcher) || FromJavaHome(launcher) || FromUser(launcher);
+           FromRegistry(launcher) || FromJavaHome(launcher) || FromUser(launcher, programPath);
 }
 
 bool FindRuntime(Launcher& launcher) {

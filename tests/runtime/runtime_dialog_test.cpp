@@ -1,0 +1,95 @@
+// The last source of the runtime search: the user's answer, through a stand-in for the
+// dialog. This program's definition of ShowRuntimeNotFoundDialog takes the place of the
+// library's, so the library's own is never linked in.
+#include <gtest/gtest.h>
+
+#include "runtime/find_runtime.h"
+#include "runtime/runtime_not_found_dialog.h"
+#include "runtime_folders.h"
+#include "scoped_environment.h"
+#include "settings/setting_values.h"
+
+namespace launcher {
+
+namespace {
+
+struct DialogCall {
+    std::wstring message;
+    int jvmType = -1;
+};
+std::vector<DialogCall> calls;
+RuntimeDialogAnswer answer;
+
+}  // namespace
+
+RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType) {
+    calls.push_back({message, jvmType});
+    return answer;
+}
+
+namespace {
+
+using runtime_testing::Bits;
+
+class RuntimeDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        calls.clear();
+        answer = {};
+        // No maximum: no registry runtime can pass, whatever the prefix holds.
+        launcher_.settings.minimumVersion = ParseMinimumVersion(L"1.6");
+        launcher_.settings.productName = L"Tessaly";
+        launcher_.settings.productCode = L"T1";
+    }
+
+    std::wstring ProgramPath() { return folders_.Root() + L"app\\start.exe"; }
+
+    runtime_testing::RuntimeFolders folders_;
+    testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
+    Launcher launcher_;
+};
+
+TEST_F(RuntimeDialog, MessageSaysWhatIsNeededAndCancelEndsTheSearch) {
+    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
+    launcher_.settings.jvmType = ParseJvmType(L"server");
+    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
+
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].message,
+              L"Die Java-Laufzeitumgebung (JRE) wurde nicht gefunden. Bitte downloaden und "
+              L"installieren Sie eine JRE (minimum Version 1.6) von:");
+    EXPECT_EQ(calls[0].jvmType, kJvmTypeAny);
+    EXPECT_EQ(calls[1].message,
+              L"Die Java-Laufzeitumgebung (JRE) wurde nicht gefunden. Bitte downloaden und "
+              L"installieren Sie eine JRE mit Server JVM (minimum Version 1.6) von:");
+    EXPECT_EQ(calls[1].jvmType, kJvmTypeServer);
+    EXPECT_TRUE(launcher_.jvmLibraryPath.empty());
+}
+
+TEST_F(RuntimeDialog, AnAcceptedFolderIsUsedCheckedAndRemembered) {
+    const std::wstring appData = folders_.Root() + L"appdata";
+    ::CreateDirectoryW(appData.c_str(), nullptr);
+    const testing_support::ScopedEnvironment appDataSet(L"APPDATA", appData.c_str());
+    const Bits foreign = sizeof(void*) == 8 ? Bits::x86 : Bits::x64;
+    const std::wstring picked = folders_.Make(L"picked", {L"client"}, foreign);
+    answer = {true, picked + L"bin\\client\\jvm.dll", picked.substr(0, picked.size() - 1)};
+    launcher_.settings.pairProduct = folders_.Root() + L"app\\x64\\start.exe";
+
+    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
+    EXPECT_EQ(launcher_.jvmLibraryPath, picked + L"bin\\client\\jvm.dll");
+    // A runtime only the pair can load is handed to it.
+    EXPECT_TRUE(launcher_.is64BitRuntime);
+
+    // Remembered with its "\" in the per-user file (the pair's, named alike, is the same
+    // file); the settings file beside the program is left alone.
+    std::wstring value(32767, L'\0');
+    value.resize(::GetPrivateProfileStringW(L"Java Runtime Environment", L"JRE Path", L"",
+                                            value.data(), static_cast<DWORD>(value.size()),
+                                            (appData + L"\\Tessaly\\T1\\start.ini").c_str()));
+    EXPECT_EQ(value, picked);
+    EXPECT_EQ(::GetFileAttributesW((folders_.Root() + L"app\\start.ini").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace launcher
