@@ -8,6 +8,25 @@
 #include "support/file_system.h"
 
 namespace launcher {
+namespace {
+
+// The folders are made from the root down, so the name is first made the full path that the
+// JVM opens: a relative name counts from the current folder, and "/" separates like "\".
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) {
+        return path;
+    }
+    full.resize(written);
+    return full;
+}
+
+}  // namespace
 
 void RedirectOutputFiles(Launcher& launcher) {
     std::wstring output = launcher.outputFile;
@@ -20,7 +39,7 @@ void RedirectOutputFiles(Launcher& launcher) {
         ExpandTimestampPattern(error, now);
     }
     const jvm::FolderMaker makeFolders = [](std::u16string_view filePath) {
-        support::CreateParentDirectories(ToWide(filePath));
+        support::CreateParentDirectories(FullPath(ToWide(filePath)));
     };
     jvm::RedirectOutput(launcher.env, {ToU16(output), launcher.outputAppend},
                         {ToU16(error), launcher.errorAppend}, makeFolders);

@@ -1,5 +1,6 @@
 // The entry points of the stand-in jvm.dll. Steered through the environment:
-//   TS_JVM_DOUBLE_LOG              file that receives one line per request
+//   TS_JVM_DOUBLE_LOG              file that receives one line per request; JNI_CreateJavaVM
+//                                  first names the library file that serves it
 //   TS_JVM_DOUBLE_CREATE_RESULT    what JNI_CreateJavaVM answers (default 0)
 //   TS_JVM_DOUBLE_STACK_SIZE       javaStackSize reported for a JDK 1.1 block (default 1 MiB)
 //   TS_JVM_DOUBLE_MISSING_CLASSES  comma list of classes that are not found
@@ -19,6 +20,29 @@ std::string Hex(jint value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(value));
     return text;
+}
+
+// Where this library was loaded from, so that a test sees which runtime a launcher chose.
+std::string OwnPath() {
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(&OwnPath), &self)) {
+        return {};
+    }
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(self, reinterpret_cast<wchar_t*>(path.data()),
+                                                static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return Utf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 // The JDK 1.1 argument block, as far as a launcher reads it.
@@ -50,6 +74,7 @@ JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
 
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* args) {
     const auto* init = static_cast<JavaVMInitArgs*>(args);
+    Record("library " + OwnPath());
     Record("JNI_CreateJavaVM version=" + Hex(init->version) + " ignoreUnrecognized=" +
            std::to_string(init->ignoreUnrecognized) + " options=" + std::to_string(init->nOptions));
     for (jint i = 0; i < init->nOptions; ++i) {

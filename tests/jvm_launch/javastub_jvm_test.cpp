@@ -111,6 +111,7 @@ TEST_F(JavastubJvm, TheChosenRuntimeRunsMainWithTheArguments) {
     const std::string record = Record();
     EXPECT_TRUE(
         InOrder(record, {"JNI_GetDefaultJavaVMInitArgs version=0x00010001",
+                         "library " + (Runtime() / "bin" / "client" / "jvm.dll").string(),
                          "JNI_CreateJavaVM version=0x00010002 ignoreUnrecognized=0 options=3",
                          "option -Djava.class.path=" + (root_ / "app" / "classes").string() + ";",
                          "option abort +extra", "option exit +extra",
@@ -212,6 +213,17 @@ TEST_F(JavastubJvm, OutputFilesWithTimePicturesInNewFolders) {
         << outFile;
     EXPECT_EQ(ReadFileBytes(outFile), "main output\n");
     EXPECT_EQ(ReadFileBytes(errFile), "main error\n");
+}
+
+TEST_F(JavastubJvm, RelativeOrSlashedOutputFilesGetTheirFolders) {
+    // Relative to the current folder, which the JVM resolves against too; "/" as the separator.
+    WriteSettings("Override WorkingDir=Yes\r\nOutput File=logs\\new\\out.log\r\nError File=" +
+                  (root_ / "errors").string() + "/deep/err.log\r\n");
+    const ProcessResult result = Start({}, {{L"TS_JVM_DOUBLE_MAIN", L"print"}});
+    EXPECT_EQ(result.exitCode, 0u) << result.out << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(ReadFileBytes(root_ / L"app" / L"logs" / L"new" / L"out.log"), "main output\n");
+    EXPECT_EQ(ReadFileBytes(root_ / L"errors" / L"deep" / L"err.log"), "main error\n");
 }
 
 TEST_F(JavastubJvm, AppendGrowsTheFileAndOverwriteReplacesIt) {
