@@ -74,18 +74,22 @@ bool RemoveDirectoryLong(const std::wstring& path) {
     return ::RemoveDirectoryW(target.c_str()) == TRUE;
 }
 
-std::wstring ExpandEnvironment(const std::wstring& text) {
+std::optional<std::wstring> TryExpandEnvironment(const std::wstring& text) {
     const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
     if (needed == 0) {
-        return {};
+        return std::nullopt;
     }
     std::wstring expanded(needed, L'\0');
     const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
     if (written == 0 || written > needed) {
-        return {};
+        return std::nullopt;
     }
     expanded.resize(std::wcslen(expanded.c_str()));
     return expanded;
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text) {
+    return TryExpandEnvironment(text).value_or(std::wstring());
 }
 
 }  // namespace support

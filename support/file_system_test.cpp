@@ -242,6 +242,8 @@ TEST(ExpandEnvironment, ExpandsKnownAndKeepsUnknown) {
     EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_HOME%\\bin"), L"C:\\java home\\bin");
     EXPECT_EQ(ExpandEnvironment(L"%TS_UNSET_VARIABLE%"), L"%TS_UNSET_VARIABLE%");
     EXPECT_EQ(ExpandEnvironment(L""), L"");
+    ::SetEnvironmentVariableW(L"TS_EXPAND_EMPTY", L"");
+    EXPECT_EQ(TryExpandEnvironment(L"%TS_EXPAND_EMPTY%"), std::wstring());
     const std::wstring big(30000, L'x');
     ::SetEnvironmentVariableW(L"TS_EXPAND_BIG", big.c_str());
     EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_BIG%!").size(), big.size() + 1);

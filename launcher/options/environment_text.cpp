@@ -1,5 +1,8 @@
 #include "options/environment_text.h"
 
+#include <optional>
+#include <utility>
+
 #include "support/file_system.h"
 
 namespace launcher {
@@ -13,9 +16,14 @@ bool ExpandWhole(const std::wstring& text, std::wstring& expanded) {
     if (text.size() >= kPlatformLimit) {
         return false;
     }
-    expanded = support::ExpandEnvironment(text);
-    // A result at the limit may have been cut short; an empty one means the call failed.
-    return !expanded.empty() && expanded.size() < kPlatformLimit - 1;
+    std::optional<std::wstring> result = support::TryExpandEnvironment(text);
+    // A result at the limit may have been cut short. A variable set to nothing expands to
+    // nothing, which is not a failure.
+    if (!result || result->size() >= kPlatformLimit - 1) {
+        return false;
+    }
+    expanded = std::move(*result);
+    return true;
 }
 
 }  // namespace

@@ -133,6 +133,10 @@ TEST(ExpandVariables, LongTextsPieceByPiece) {
     const std::wstring filler(20000, L'x');
     const std::wstring text = filler + L";%TS_TEST_PIECE%;" + filler + L";%TS_TEST_UNSET%;";
     EXPECT_EQ(ExpandVariables(text), filler + L";value;" + filler + L";%TS_TEST_UNSET%;");
+    // A variable set to nothing expands to nothing, whole and piece by piece.
+    ::SetEnvironmentVariableW(L"TS_TEST_EMPTY", L"");
+    EXPECT_EQ(ExpandVariables(L"%TS_TEST_EMPTY%"), L"");
+    EXPECT_EQ(ExpandVariables(filler + L";%TS_TEST_EMPTY%;" + filler), filler + L";;" + filler);
     // Without a reference nothing is touched, however long.
     const std::wstring plain(70000, L'y');
     EXPECT_EQ(ExpandVariables(plain), plain);

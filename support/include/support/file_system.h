@@ -2,6 +2,7 @@
 // File-system helpers; every path is UTF-16 and goes to the wide functions.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,5 +38,7 @@ bool RemoveDirectoryLong(const std::wstring& path);
 
 // Expands %NAME% references; empty when the text cannot be expanded.
 std::wstring ExpandEnvironment(const std::wstring& text);
+// The same, telling a failure (nothing) from a text that expands to nothing.
+std::optional<std::wstring> TryExpandEnvironment(const std::wstring& text);
 
 }  // namespace support
