@@ -1,8 +1,10 @@
 # ts_msi_package(OUTPUT file.msi TABLES folder... [BINARIES name=path...] [FILES key=path...]
 #                [PROPERTIES name=value...] [DROP table...] [DEPENDS target-or-file...])
-# Builds an installer package from .idt text tables with make-msi (msibuild and gcab).
+# Builds an installer package from .idt text tables with make-msi (msibuild and gcab). The
+# tables are UTF-8; make-msi checks them against the package's code page with iconv.
 find_program(TS_MSIBUILD msibuild REQUIRED)
 find_program(TS_GCAB gcab REQUIRED)
+find_program(TS_ICONV iconv REQUIRED)
 set(TS_MAKE_MSI ${CMAKE_CURRENT_LIST_DIR}/make-msi)
 
 function(ts_msi_package)

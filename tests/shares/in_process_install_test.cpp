@@ -16,8 +16,8 @@
 
 namespace {
 
+using shares_testing::ReadInstallerLog;
 using shares_testing::RecordText;
-using testing_support::ReadFileBytes;
 using testing_support::ThisProgramFolder;
 
 struct ProgressMessage {
@@ -100,7 +100,7 @@ TEST(PubDirsInProcess, CancelInTheSecondRowKeepsTheFirstRowScheduled) {
     EXPECT_EQ(scheduling, 2) << "the action went on after the cancel";
     // The first row's two actions were scheduled before the cancel, and nothing after it.
     // (Wine runs no rollback after a cancel, so the scheduling is read from the log.)
-    const std::string text = ReadFileBytes(log);
+    const std::string text = ReadInstallerLog(log);
     EXPECT_EQ(CountOf(text, ": TS_RollbackSHFolders.\n"), 1u) << text;
     EXPECT_EQ(CountOf(text, ": TS_PubDirs.\n"), 1u);
     EXPECT_EQ(CountOf(text, "share-data-probe share: "), 0u);

@@ -13,6 +13,23 @@ using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ThisProgramFolder;
 
+std::string ReadInstallerLog(const std::wstring& path) {
+    const std::string bytes = ReadFileBytes(path);
+    if (bytes.empty()) {
+        return bytes;
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), wideLength);
+    const int utf8Length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(utf8Length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, text.data(), utf8Length, nullptr,
+                          nullptr);
+    return text;
+}
+
 std::wstring PackagePath(const std::wstring& name) {
     return ThisProgramFolder() + L"\\" + name + L".msi";
 }
@@ -27,7 +44,7 @@ Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logNa
     const ProcessResult result = RunProcess(request);
     EXPECT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
-    return {result.exitCode, ReadFileBytes(log)};
+    return {result.exitCode, ReadInstallerLog(log)};
 }
 
 Installation Install(const std::wstring& package, const std::wstring& properties) {

@@ -16,8 +16,12 @@ namespace shares_testing {
 
 struct Installation {
     DWORD exitCode = 0;
-    std::string log;
+    std::string log;  // UTF-8, see ReadInstallerLog
 };
+
+// An installer log as UTF-8 text; empty when the log cannot be read. Wine's installer writes
+// its log in the ANSI code page of the installing process, whatever the package's code page.
+std::string ReadInstallerLog(const std::wstring& path);
 
 std::wstring PackagePath(const std::wstring& name);
 Installation RunMsiexec(const std::wstring& arguments, const std::wstring& logName);

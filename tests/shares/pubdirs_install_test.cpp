@@ -86,6 +86,8 @@ TEST(PubDirsInstall, SchedulesOneShareActionPerRowWhoseComponentIsInstalled) {
         }));
     // The progress message shows folder and formatted share name.
     EXPECT_TRUE(Contains(install.log, "Ordner: " + exchange + ", Freigabe: TessalyAustausch"));
+    // The package's German action texts arrive with their umlauts.
+    EXPECT_TRUE(Contains(install.log, "TS_RollbackSHFolders. Freigaben werden zurückgenommen"));
 
     // Removal: every row whose component goes away; the extra condition is not consulted.
     const Installation removal = Remove(L"scheduling");

@@ -111,12 +111,12 @@ TEST_F(ShareInstall, ForeignSharesAndRefusalsMeetEachOption) {
     const Installation install = Install(L"shares_a");
     ASSERT_EQ(install.exitCode, 0u);
     ExpectNoCrash(install);
-    // Error 4105 (the package's German template, logged in code page 1252) for Options 0
+    // Error 4105 (the package's German template, its quotation marks intact) for Options 0
     // only, with the reason; an entry without a mask goes the same way.
     const auto asked = [&](const std::string& share) {
-        return Contains(install.log, "\x84" + share + "\x93 freigegeben werden: ");
+        return Contains(install.log, "„" + share + "“ freigegeben werden: ");
     };
-    EXPECT_TRUE(Contains(install.log, "\x84TessalyFragen\x93 freigegeben werden: Fehler 2118"));
+    EXPECT_TRUE(Contains(install.log, "„TessalyFragen“ freigegeben werden: Fehler 2118"));
     EXPECT_TRUE(asked("TessalyAustausch"));
     EXPECT_TRUE(asked("TessalyUngueltig"));
     EXPECT_FALSE(asked("TessalyErsetzen") || asked("TessalyErneuern") ||
