@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "run_process.h"
 #include "runtime_folders.h"
@@ -62,12 +63,14 @@ class JavastubRuntime : public ::testing::Test {
     fs::path app_;
 };
 
-// The bitness of this launcher's runtimes, and the one that only its pair can load.
-const Bits kOwn = sizeof(void*) == 8 ? Bits::x64 : Bits::x86;
-const Bits kForeign = sizeof(void*) == 8 ? Bits::x86 : Bits::x64;
+// The 64-bit build is the pair launcher itself.
+constexpr bool kIsPair = sizeof(void*) == 8;
 
-TEST_F(JavastubRuntime, ARuntimeOfTheOtherBitnessIsHandedToThePair) {
-    WriteSettings(folders_.Make(L"foreign", {L"server", L"client"}, kForeign), PairStandIn());
+TEST_F(JavastubRuntime, A64BitRuntimeIsHandedToThePair) {
+    if (kIsPair) {
+        GTEST_SKIP() << "only the 32-bit launcher has a pair";
+    }
+    WriteSettings(folders_.Make(L"jre64", {L"server", L"client"}, Bits::x64), PairStandIn());
     const ProcessResult result = Start();
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 3000000000u);
@@ -79,8 +82,11 @@ TEST_F(JavastubRuntime, ARuntimeOfTheOtherBitnessIsHandedToThePair) {
 }
 
 TEST_F(JavastubRuntime, AMissingPairIsAFailure) {
+    if (kIsPair) {
+        GTEST_SKIP() << "only the 32-bit launcher has a pair";
+    }
     fs::create_directories(app_ / L"x64");
-    WriteSettings(folders_.Make(L"foreign", {L"client"}, kForeign),
+    WriteSettings(folders_.Make(L"jre64", {L"client"}, Bits::x64),
                   (app_ / L"x64" / L"missing.exe").wstring());
     const ProcessResult result = Start();
     ASSERT_TRUE(result.started);
@@ -90,15 +96,22 @@ TEST_F(JavastubRuntime, AMissingPairIsAFailure) {
               "(Fehlernummer = 2).\n \n");
 }
 
-TEST_F(JavastubRuntime, ARuntimeOfThisBitnessStaysHere) {
+TEST_F(JavastubRuntime, StaysHereUnlessThe32BitLauncherMeetsA64BitRuntime) {
     // The stand-in jvm.dll has no JNI entry points: the run fails here, and no pair ran.
-    // For the 64-bit launcher this is the pair's own case: its settings may be a copy of
-    // the 32-bit launcher's, "Pair Product" included, without it starting itself again.
-    WriteSettings(folders_.Make(L"own", {L"client"}, kOwn), PairStandIn());
-    const ProcessResult result = Start();
-    ASSERT_TRUE(result.started);
-    EXPECT_EQ(result.exitCode, 0xFFFFFFFFu);
-    EXPECT_FALSE(fs::exists(Record()));
+    // The 64-bit launcher's settings may be a copy of the 32-bit launcher's, "Pair Product"
+    // included: it must not start that program, which may be itself, for any runtime.
+    std::vector<Bits> runtimes{Bits::x86};
+    if (kIsPair) {
+        runtimes.push_back(Bits::x64);
+    }
+    for (const Bits bits : runtimes) {
+        const std::wstring name = bits == Bits::x64 ? L"jre64" : L"jre32";
+        WriteSettings(folders_.Make(name, {L"client"}, bits), PairStandIn());
+        const ProcessResult result = Start();
+        ASSERT_TRUE(result.started);
+        EXPECT_EQ(result.exitCode, 0xFFFFFFFFu) << name;
+        EXPECT_FALSE(fs::exists(Record())) << name;
+    }
 }
 
 }  // namespace

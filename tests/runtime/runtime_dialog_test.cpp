@@ -70,15 +70,14 @@ TEST_F(RuntimeDialog, AnAcceptedFolderIsUsedCheckedAndRemembered) {
     const std::wstring appData = folders_.Root() + L"appdata";
     ::CreateDirectoryW(appData.c_str(), nullptr);
     const testing_support::ScopedEnvironment appDataSet(L"APPDATA", appData.c_str());
-    const Bits foreign = sizeof(void*) == 8 ? Bits::x86 : Bits::x64;
-    const std::wstring picked = folders_.Make(L"picked", {L"client"}, foreign);
+    const std::wstring picked = folders_.Make(L"picked", {L"client"}, Bits::x64);
     answer = {true, picked + L"bin\\client\\jvm.dll", picked.substr(0, picked.size() - 1)};
     launcher_.settings.pairProduct = folders_.Root() + L"app\\x64\\start.exe";
 
     ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
     EXPECT_EQ(launcher_.jvmLibraryPath, picked + L"bin\\client\\jvm.dll");
-    // A runtime only the pair can load is handed to it.
-    EXPECT_TRUE(launcher_.is64BitRuntime);
+    // The 32-bit launcher hands a 64-bit runtime to its pair; the 64-bit one is the pair.
+    EXPECT_EQ(launcher_.is64BitRuntime, sizeof(void*) == 4);
 
     // Remembered with its "\" in the per-user file (the pair's, named alike, is the same
     // file); the settings file beside the program is left alone.

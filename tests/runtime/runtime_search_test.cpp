@@ -296,36 +296,43 @@ TEST_F(RuntimeSearch, JavaHomeNeedsTheMarker) {
 }
 
 TEST_F(RuntimeSearch, BitnessDecidesTheHandOverOnlyWithAPairLauncher) {
-    // The 32-bit launcher hands 64-bit runtimes over; the 64-bit one keeps them and would
-    // hand a 32-bit one over.
-    const bool wideProcess = sizeof(void*) == 8;
-    const std::wstring foreign =
-        folders_.Make(L"foreign", {L"client"}, wideProcess ? Bits::x86 : Bits::x64);
-    const std::wstring own =
-        folders_.Make(L"own", {L"client"}, wideProcess ? Bits::x64 : Bits::x86);
-    launcher_.jvmLibraryPath = foreign + L"bin\\client\\jvm.dll";
+    const std::wstring wide = folders_.Make(L"wide", {L"client"}, Bits::x64);
+    const std::wstring narrow = folders_.Make(L"narrow", {L"client"});
+    Settings().pairProduct = L"C:\\App\\x64\\start.exe";
+    if (sizeof(void*) == 8) {
+        // The 64-bit build is the pair: it hands nothing over, whatever its settings say.
+        for (const std::wstring& runtime : {wide, narrow}) {
+            launcher_.jvmLibraryPath = runtime + L"bin\\client\\jvm.dll";
+            launcher_.is64BitRuntime = true;
+            CheckPairBitness(launcher_);
+            EXPECT_FALSE(launcher_.is64BitRuntime);
+        }
+        return;
+    }
+    Settings().pairProduct.clear();
+    launcher_.jvmLibraryPath = wide + L"bin\\client\\jvm.dll";
     CheckPairBitness(launcher_);
     EXPECT_FALSE(launcher_.is64BitRuntime);
 
     Settings().pairProduct = L"C:\\App\\x64\\start.exe";
     CheckPairBitness(launcher_);
     EXPECT_TRUE(launcher_.is64BitRuntime);
-    launcher_.jvmLibraryPath = own + L"bin\\client\\jvm.dll";
+    launcher_.jvmLibraryPath = narrow + L"bin\\client\\jvm.dll";
     CheckPairBitness(launcher_);
     EXPECT_FALSE(launcher_.is64BitRuntime);
-    // The marker file is no image: never handed over.
-    launcher_.jvmLibraryPath = own + L"bin\\java.dll";
+    // The marker file is no image: not 64-bit.
+    launcher_.jvmLibraryPath = narrow + L"bin\\java.dll";
     launcher_.is64BitRuntime = true;
     CheckPairBitness(launcher_);
     EXPECT_FALSE(launcher_.is64BitRuntime);
 
     // Through "JRE Path" the bitness is checked; through the program folder it is not.
-    Settings().jrePath = foreign;
+    Settings().jrePath = wide;
     ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
     EXPECT_TRUE(launcher_.is64BitRuntime);
     Settings().jrePath.clear();
     launcher_.is64BitRuntime = false;
-    folders_.Make(L"app", {L"client"}, wideProcess ? Bits::x86 : Bits::x64);
+    folders_.Make(L"app", {L"client"}, Bits::x64);
     ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
     EXPECT_FALSE(launcher_.is64BitRuntime);
 }
