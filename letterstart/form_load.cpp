@@ -50,7 +50,7 @@ bool FileExists(const Dispatch& fileSystem, const std::wstring& path) {
 }
 
 void ShowBox(HWND form, const std::wstring& text, std::wstring_view title, UINT flags) {
-    ::MessageBoxW(form, text.c_str(), std::wstring(title).c_str(), flags | MB_SETFOREGROUND);
+    ::MessageBoxW(form, text.c_str(), std::wstring(title).c_str(), flags);
 }
 
 int Run(HWND form, std::wstring_view commandLine) {
