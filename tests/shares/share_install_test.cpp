@@ -172,18 +172,22 @@ TEST_F(ShareInstall, ReplacingRetryOfACountedShareIsCounted) {
     EXPECT_TRUE(Share(L"TessalyErsetzen")) << "the other product still uses it";
 }
 
-// Product B of the family cannot make the share that A made: B sees the name free, collides,
-// and the quiet installation goes on without it.
-void RefuseLookupOfExchangeShare(const std::wstring& folder) {
-    ASSERT_TRUE(netapi_double::AddRefusal(folder, {L"NetShareGetInfo", L"TessalyAustausch", 2310}));
-}
-
 TEST_F(ShareInstall, RemovingAProductTakesNothingItsInstallationDidNotCount) {
     RemovedAtEnd first{L"shares_a"};
     RemovedAtEnd second{L"shares_b"};
     ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
-    RefuseLookupOfExchangeShare(folder_);
+    const auto shareOfA = Share(L"TessalyAustausch");
+    ASSERT_TRUE(shareOfA);
+    // B replaces A's share, the new share is refused, and the quiet installation goes on
+    // without it: A's share is put back as it was.
+    ASSERT_TRUE(netapi_double::AddRefusal(folder_, {L"NetShareAdd", L"TessalyAustausch", 5, 1}));
     ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    ASSERT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 3u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch")[2].result, 0);
+    ASSERT_TRUE(Share(L"TessalyAustausch"));
+    EXPECT_EQ(Share(L"TessalyAustausch")->descriptor, shareOfA->descriptor);
+    EXPECT_EQ(Share(L"TessalyAustausch")->remark, shareOfA->remark);
     EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
     EXPECT_EQ(Count(kFamilyKey, L"Templates"), 2u);
     EXPECT_FALSE(
@@ -195,7 +199,7 @@ TEST_F(ShareInstall, RemovingAProductTakesNothingItsInstallationDidNotCount) {
     EXPECT_TRUE(second.removed);
     EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
     EXPECT_TRUE(Share(L"TessalyAustausch"));
-    EXPECT_TRUE(Calls("NetShareDel", "TessalyAustausch").empty());
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
     EXPECT_EQ(Count(kFamilyKey, L"Templates"), 1u);
     EXPECT_FALSE(Record(kFamilyKey, kProductB));
 
@@ -209,7 +213,9 @@ TEST_F(ShareInstall, RollbackTakesNothingItsInstallationDidNotCount) {
     RemovedAtEnd first{L"shares_a"};
     RemovedAtEnd failing{L"shares_b_failing"};
     ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
-    RefuseLookupOfExchangeShare(folder_);
+    // B cannot make A's share: it sees the name free, collides, and goes on without it.
+    ASSERT_TRUE(
+        netapi_double::AddRefusal(folder_, {L"NetShareGetInfo", L"TessalyAustausch", 2310}));
     const Installation install = Install(L"shares_b_failing");
     EXPECT_EQ(install.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE));
     failing.removed = install.exitCode == ERROR_INSTALL_FAILURE;
