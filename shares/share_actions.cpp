@@ -129,8 +129,7 @@ UINT CreateScheduledShare(MSIHANDLE install) {
         bookkeeping.WriteCount(data->shareId, count + 1);
     }
     bookkeeping.WriteShareName(data->shareId, request.name);
-    // Recorded after the count: if that fails, the share outlives the product rather than
-    // another product's removal taking it away.
+    // Recorded after the count, so that a record never claims a count that was not raised.
     if (!product.empty() && !countedByProduct) {
         record.push_back(data->shareId);
         bookkeeping.WriteProductRecord(product, record);
@@ -155,14 +154,16 @@ UINT RemoveScheduledShare(MSIHANDLE install) {
     claim.listedByProduct = Lists(record, shareId);
     claim.productKnown = !product.empty();
     claim.rollback = ::MsiGetMode(install, MSIRUNMODE_ROLLBACK) != FALSE;
-    DWORD count = 0;
-    if (!bookkeeping.ReadCount(shareId, count)) {
-        // Not counted by this family: not ours to remove. A listing left over is stale.
+    const auto dropListing = [&] {
         if (claim.listedByProduct) {
             std::erase(record, shareId);
             bookkeeping.WriteProductRecord(product, record);
         }
-        return ERROR_SUCCESS;
+    };
+    DWORD count = 0;
+    if (!bookkeeping.ReadCount(shareId, count)) {
+        dropListing();         // a listing without a count is stale
+        return ERROR_SUCCESS;  // not counted by this family: not ours to remove
     }
     claim.count = count;
     claim.listings = bookkeeping.CountListings(shareId);
@@ -173,10 +174,7 @@ UINT RemoveScheduledShare(MSIHANDLE install) {
     bookkeeping.ReadShareName(shareId, shareName);
     if (count - 1 != 0) {
         bookkeeping.WriteCount(shareId, count - 1);
-        if (claim.listedByProduct) {
-            std::erase(record, shareId);
-            bookkeeping.WriteProductRecord(product, record);
-        }
+        dropListing();
         return ERROR_SUCCESS;
     }
     if (const UINT progress = SendActionData(install, {shareName}); progress != ERROR_SUCCESS) {
