@@ -1,6 +1,11 @@
 #include "share_actions.h"
 
+#include <msiquery.h>
+
+#include <algorithm>
+
 #include "action_data.h"
+#include "bookkeeping/product_record.h"
 #include "bookkeeping/share_bookkeeping_key.h"
 #include "installer_services.h"
 #include "share_creation.h"
@@ -69,6 +74,16 @@ Outcome CreateWithOptions(MSIHANDLE install, const ShareRequest& request, bool c
     }
 }
 
+// The product whose installation or removal runs: one of the few properties that the
+// installer hands to deferred and rollback actions. Empty when it cannot be read.
+std::wstring RunningProduct(MSIHANDLE install) {
+    return ReadInstallerProperty(install, L"ProductCode").value_or(std::wstring());
+}
+
+bool Lists(const std::vector<std::wstring>& shareIds, const std::wstring& shareId) {
+    return std::find(shareIds.begin(), shareIds.end(), shareId) != shareIds.end();
+}
+
 }  // namespace
 
 UINT CreateScheduledShare(MSIHANDLE install) {
@@ -89,6 +104,7 @@ UINT CreateScheduledShare(MSIHANDLE install) {
     ShareBookkeepingKey bookkeeping(data->upgradeCode);
     DWORD count = 0;
     const bool counted = bookkeeping.ReadCount(data->shareId, count);
+    const std::wstring product = RunningProduct(install);
 
     switch (CreateWithOptions(install, request, counted, ParseFailureOption(data->options))) {
         case Outcome::Aborted:
@@ -99,8 +115,25 @@ UINT CreateScheduledShare(MSIHANDLE install) {
             break;
     }
     // Registry failures do not undo a share that exists; they are not reported.
-    bookkeeping.WriteCount(data->shareId, count + 1);
+    if (!counted) {
+        // Nobody counts the share: a record that still lists it is stale.
+        bookkeeping.ForgetShareId(data->shareId);
+    }
+    std::vector<std::wstring> record;
+    if (!product.empty()) {
+        record = bookkeeping.ReadProductRecord(product);
+    }
+    // A product counts a share once, however often its installation runs again.
+    const bool countedByProduct = counted && Lists(record, data->shareId);
+    if (!countedByProduct) {
+        bookkeeping.WriteCount(data->shareId, count + 1);
+    }
     bookkeeping.WriteShareName(data->shareId, request.name);
+    // Recorded after the count, so that a record never claims a count that was not raised.
+    if (!product.empty() && !countedByProduct) {
+        record.push_back(data->shareId);
+        bookkeeping.WriteProductRecord(product, record);
+    }
     return ERROR_SUCCESS;
 }
 
@@ -110,23 +143,47 @@ UINT RemoveScheduledShare(MSIHANDLE install) {
     if (!reference) {
         return ERROR_INSTALL_FAILURE;
     }
+    const std::wstring& shareId = reference->shareId;
     ShareBookkeepingKey bookkeeping(reference->upgradeCode);
+    const std::wstring product = RunningProduct(install);
+    std::vector<std::wstring> record;
+    if (!product.empty()) {
+        record = bookkeeping.ReadProductRecord(product);
+    }
+    CountClaim claim;
+    claim.listedByProduct = Lists(record, shareId);
+    claim.productKnown = !product.empty();
+    claim.rollback = ::MsiGetMode(install, MSIRUNMODE_ROLLBACK) != FALSE;
+    const auto dropListing = [&] {
+        if (claim.listedByProduct) {
+            std::erase(record, shareId);
+            bookkeeping.WriteProductRecord(product, record);
+        }
+    };
     DWORD count = 0;
-    if (!bookkeeping.ReadCount(reference->shareId, count)) {
+    if (!bookkeeping.ReadCount(shareId, count)) {
+        dropListing();         // a listing without a count is stale
         return ERROR_SUCCESS;  // not counted by this family: not ours to remove
     }
+    claim.count = count;
+    claim.listings = bookkeeping.CountListings(shareId);
+    if (!LowersCount(claim)) {
+        return ERROR_SUCCESS;  // the count belongs to installations that are still there
+    }
     std::wstring shareName;
-    bookkeeping.ReadShareName(reference->shareId, shareName);
+    bookkeeping.ReadShareName(shareId, shareName);
     if (count - 1 != 0) {
-        bookkeeping.WriteCount(reference->shareId, count - 1);
+        bookkeeping.WriteCount(shareId, count - 1);
+        dropListing();
         return ERROR_SUCCESS;
     }
     if (const UINT progress = SendActionData(install, {shareName}); progress != ERROR_SUCCESS) {
         return progress;
     }
     DeleteShare(shareName);  // a share already gone does not keep the count alive
-    bookkeeping.DeleteValue(reference->shareId);
-    bookkeeping.DeleteValue(ShareNameValue(reference->shareId));
+    bookkeeping.DeleteValue(shareId);
+    bookkeeping.DeleteValue(ShareNameValue(shareId));
+    bookkeeping.ForgetShareId(shareId);
     return ERROR_SUCCESS;
 }
 

@@ -20,12 +20,19 @@ struct NetBufferFreer {
     }
 };
 
-bool ShareExists(const std::wstring& name) {
+using NetBuffer = std::unique_ptr<BYTE, NetBufferFreer>;
+
+// The share of that name as the share service describes it (level 502); null when there is
+// none.
+NetBuffer CurrentShare(const std::wstring& name) {
     BYTE* buffer = nullptr;
     const NET_API_STATUS rc =
         ::NetShareGetInfo(nullptr, const_cast<wchar_t*>(name.c_str()), 502, &buffer);
-    std::unique_ptr<BYTE, NetBufferFreer> owned(buffer);  // freed at once
-    return rc == NERR_Success;
+    NetBuffer owned(buffer);
+    if (rc != NERR_Success) {
+        owned.reset();
+    }
+    return owned;
 }
 
 }  // namespace
@@ -50,7 +57,9 @@ DWORD DeleteShare(const std::wstring& name) {
 }
 
 DWORD CreateShare(const ShareRequest& request, bool replaceAllowed) {
-    const bool exists = ShareExists(request.name);
+    // Kept until the replacement is in place, to put the share back if it cannot be.
+    const NetBuffer current = CurrentShare(request.name);
+    const bool exists = current != nullptr;
     if (exists && !replaceAllowed) {
         return NERR_DuplicateShare;
     }
@@ -79,7 +88,14 @@ DWORD CreateShare(const ShareRequest& request, bool replaceAllowed) {
             return rc;
         }
     }
-    return ::NetShareAdd(nullptr, 502, reinterpret_cast<BYTE*>(&share), nullptr);
+    const NET_API_STATUS added =
+        ::NetShareAdd(nullptr, 502, reinterpret_cast<BYTE*>(&share), nullptr);
+    if (added != NERR_Success && exists) {
+        // The share replaced is one that other installations of the family use: it comes
+        // back as it was rather than vanish with the failed replacement.
+        ::NetShareAdd(nullptr, 502, current.get(), nullptr);
+    }
+    return added;
 }
 
 }  // namespace pubdirs

@@ -1,10 +1,21 @@
 #include "bookkeeping/share_bookkeeping_key.h"
 
+#include <algorithm>
+
+#include "bookkeeping/product_record.h"
+
 namespace pubdirs {
 namespace {
 
 constexpr std::wstring_view kFamiliesKey = L"Software\\Vantrel\\Tessaly\\Shared Folders";
 constexpr int kMaxKeysRemoved = 4;
+
+// The characters of registry data; an odd last byte is dropped.
+std::wstring CharactersOf(const std::vector<BYTE>& data) {
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    std::copy_n(data.begin(), text.size() * sizeof(wchar_t), reinterpret_cast<BYTE*>(text.data()));
+    return text;
+}
 
 }  // namespace
 
@@ -103,6 +114,92 @@ bool ShareBookkeepingKey::ReadShareName(const std::wstring& shareId, std::wstrin
 
 bool ShareBookkeepingKey::DeleteValue(const std::wstring& name) {
     return Open() && ::RegDeleteValueW(key_.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> ShareBookkeepingKey::ReadProductRecord(const std::wstring& productCode) {
+    if (!Open()) {
+        return {};
+    }
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (::RegQueryValueExW(key_.get(), productCode.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ) {
+        return {};
+    }
+    std::vector<BYTE> data(size);
+    if (::RegQueryValueExW(key_.get(), productCode.c_str(), nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ) {
+        return {};
+    }
+    data.resize(std::min<size_t>(size, data.size()));
+    return SplitShareIdList(CharactersOf(data));
+}
+
+bool ShareBookkeepingKey::WriteProductRecord(const std::wstring& productCode,
+                                             const std::vector<std::wstring>& shareIds) {
+    if (shareIds.empty()) {
+        if (!Open()) {
+            return true;  // no key, no record
+        }
+        const LSTATUS rc = ::RegDeleteValueW(key_.get(), productCode.c_str());
+        return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    }
+    const std::wstring data = JoinShareIdList(shareIds);
+    return Create() &&
+           ::RegSetValueExW(key_.get(), productCode.c_str(), 0, REG_MULTI_SZ,
+                            reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+std::vector<std::pair<std::wstring, std::vector<std::wstring>>>
+ShareBookkeepingKey::ReadProductRecords() {
+    std::vector<std::pair<std::wstring, std::vector<std::wstring>>> records;
+    if (!Open()) {
+        return records;
+    }
+    DWORD values = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (::RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           &values, &longestName, &longestData, nullptr,
+                           nullptr) != ERROR_SUCCESS) {
+        return records;
+    }
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<BYTE> data(longestData);
+    for (DWORD index = 0; index < values; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(data.size());
+        if (::RegEnumValueW(key_.get(), index, name.data(), &nameLength, nullptr, &type,
+                            data.data(), &size) != ERROR_SUCCESS) {
+            continue;  // changed under us: the value is not looked at
+        }
+        if (type == REG_MULTI_SZ) {
+            records.emplace_back(
+                name.substr(0, nameLength),
+                SplitShareIdList(CharactersOf({data.begin(), data.begin() + size})));
+        }
+    }
+    return records;
+}
+
+std::size_t ShareBookkeepingKey::CountListings(const std::wstring& shareId) {
+    std::size_t listings = 0;
+    for (const auto& [product, shareIds] : ReadProductRecords()) {
+        listings += std::count(shareIds.begin(), shareIds.end(), shareId) != 0 ? 1 : 0;
+    }
+    return listings;
+}
+
+void ShareBookkeepingKey::ForgetShareId(const std::wstring& shareId) {
+    for (auto& [product, shareIds] : ReadProductRecords()) {
+        if (std::erase(shareIds, shareId) != 0) {
+            WriteProductRecord(product, shareIds);
+        }
+    }
 }
 
 void ShareBookkeepingKey::Release() {

@@ -1,11 +1,14 @@
 #pragma once
 // The per-product-family reference count of shares in HKEY_LOCAL_MACHINE:
 // "Software\Vantrel\Tessaly\Shared Folders\<UpgradeCode>" holds, per share id, the count
-// (REG_DWORD) and, under the id followed by "_ID", the share name as created.
+// (REG_DWORD) and, under the id followed by "_ID", the share name as created; and per
+// product, under its ProductCode, the share ids that its installation counted
+// (REG_MULTI_SZ, the one type of value there that is a list).
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/unique_handle.h"
 
@@ -34,6 +37,16 @@ class ShareBookkeepingKey {
     bool ReadShareName(const std::wstring& shareId, std::wstring& shareName);
     bool DeleteValue(const std::wstring& name);
 
+    // The share ids the product's record lists; empty when it has none.
+    std::vector<std::wstring> ReadProductRecord(const std::wstring& productCode);
+    // Writes the record; an empty list deletes it.
+    bool WriteProductRecord(const std::wstring& productCode,
+                            const std::vector<std::wstring>& shareIds);
+    // How many products' records list the share id.
+    std::size_t CountListings(const std::wstring& shareId);
+    // Takes the share id out of every product's record (records left empty go).
+    void ForgetShareId(const std::wstring& shareId);
+
     // Removes the key and its parents bottom-up while they have neither values nor
     // sub-keys: at most four keys, never "Software" itself. Then closes the key.
     // Runs from the destructor too; calling it twice does nothing more.
@@ -42,6 +55,8 @@ class ShareBookkeepingKey {
   private:
     bool Open();
     bool Create();
+    // Every product record of the key: its value name and the share ids it lists.
+    std::vector<std::pair<std::wstring, std::vector<std::wstring>>> ReadProductRecords();
 
     std::wstring path_;
     support::UniqueKey key_;

@@ -136,6 +136,42 @@ TEST(ShareBookkeepingKey, ReadsWhatIsMissingZeroOrOddAsNothing) {
     EXPECT_FALSE(KeyExists(path));
 }
 
+TEST(ShareBookkeepingKey, ProductRecordsAreTheListsOfTheKey) {
+    const std::wstring code = UniqueUpgradeCode("records");
+    const std::wstring path = kFamilies + L"\\" + code;
+    ShareBookkeepingKey key(code);
+    EXPECT_EQ(key.ReadProductRecord(L"{A}"), std::vector<std::wstring>{}) << "no key at all";
+    EXPECT_TRUE(key.WriteProductRecord(L"{A}", {}));
+    ASSERT_TRUE(key.WriteProductRecord(L"{A}", {L"Docs", L"Templates"}));
+    ASSERT_TRUE(key.WriteProductRecord(L"{B}", {L"Docs"}));
+    ASSERT_TRUE(key.WriteCount(L"Docs", 2));
+    // Counts, names and texts of other types are no records, whatever their names.
+    const wchar_t text[] = L"Docs";
+    WriteRaw(path, L"{C}", REG_SZ, text, sizeof text);
+    const auto raw = ReadRaw(path, L"{A}");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, DWORD{REG_MULTI_SZ});
+    EXPECT_EQ(raw->data.size(), sizeof(L"Docs\0Templates\0"));
+
+    EXPECT_EQ(key.ReadProductRecord(L"{A}"), (std::vector<std::wstring>{L"Docs", L"Templates"}));
+    EXPECT_EQ(key.ReadProductRecord(L"{C}"), std::vector<std::wstring>{});
+    EXPECT_EQ(key.CountListings(L"Docs"), 2u);
+    EXPECT_EQ(key.CountListings(L"Templates"), 1u);
+
+    key.ForgetShareId(L"Docs");
+    EXPECT_EQ(key.ReadProductRecord(L"{A}"), std::vector<std::wstring>{L"Templates"});
+    EXPECT_FALSE(ReadRaw(path, L"{B}")) << "a record left empty goes";
+    EXPECT_TRUE(ReadRaw(path, L"{C}"));
+    EXPECT_EQ(key.CountListings(L"Docs"), 0u);
+
+    for (const wchar_t* value : {L"Docs", L"{C}"}) {
+        EXPECT_TRUE(key.DeleteValue(value));
+    }
+    EXPECT_TRUE(key.WriteProductRecord(L"{A}", {}));
+    key.Release();
+    EXPECT_FALSE(KeyExists(path));
+}
+
 TEST(ShareBookkeepingKey, CleanUpStopsAtTheFirstKeyInUse) {
     const std::wstring first = UniqueUpgradeCode("first");
     const std::wstring second = UniqueUpgradeCode("second");

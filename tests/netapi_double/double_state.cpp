@@ -243,7 +243,8 @@ bool WriteShareTable(const std::wstring& folder, const std::vector<ShareRecord>&
     return WriteWholeFile(fs::path(folder) / kTableFile, text, false);
 }
 
-// Refusal lines: function, share name, code (decimal), separated by tabs.
+// Refusal lines: function, share name, code (decimal) and, optionally, how many calls are
+// left to refuse, separated by tabs.
 std::vector<Refusal> ReadRefusals(const std::wstring& folder) {
     std::vector<Refusal> refusals;
     for (const std::string& line : Lines(ReadFileBytes(fs::path(folder) / kRefusalFile))) {
@@ -254,7 +255,8 @@ std::vector<Refusal> ReadRefusals(const std::wstring& folder) {
         if (c.size() < 3) {
             continue;
         }
-        refusals.push_back({FromUtf8(c[0]), Unescape(c[1]), Number(c[2], 0)});
+        refusals.push_back(
+            {FromUtf8(c[0]), Unescape(c[1]), Number(c[2], 0), c.size() > 3 ? Number(c[3], 0) : 0});
     }
     return refusals;
 }
@@ -263,11 +265,27 @@ bool AppendLog(const std::wstring& folder, const std::string& text) {
     return WriteWholeFile(fs::path(folder) / kLogFile, text, true);
 }
 
+namespace {
+
+std::string RefusalLine(const Refusal& refusal) {
+    const std::string columns[] = {Utf8(refusal.function), EscapeField(refusal.netname),
+                                   std::to_string(refusal.code), std::to_string(refusal.times)};
+    return JoinColumns(columns);
+}
+
+}  // namespace
+
+bool WriteRefusals(const std::wstring& folder, const std::vector<Refusal>& refusals) {
+    std::string text;
+    for (const Refusal& refusal : refusals) {
+        text += RefusalLine(refusal);
+    }
+    return WriteWholeFile(fs::path(folder) / kRefusalFile, text, false);
+}
+
 bool AddRefusal(const std::wstring& folder, const Refusal& refusal) {
     FolderLock lock(folder);
-    const std::string columns[] = {Utf8(refusal.function), EscapeField(refusal.netname),
-                                   std::to_string(refusal.code)};
-    return WriteWholeFile(fs::path(folder) / kRefusalFile, JoinColumns(columns), true);
+    return WriteWholeFile(fs::path(folder) / kRefusalFile, RefusalLine(refusal), true);
 }
 
 bool SeedShare(const std::wstring& folder, const ShareRecord& share) {

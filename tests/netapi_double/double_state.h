@@ -30,6 +30,7 @@ struct Refusal {
     std::wstring function;  // NetShareAdd, NetShareDel, NetShareGetInfo, or * for all
     std::wstring netname;   // compared without regard to case
     DWORD code = 0;
+    DWORD times = 0;  // how many calls are refused before the function works again; 0: all
 };
 
 // One call as the log tells it: the first line's function and result, then the fields.
@@ -58,6 +59,7 @@ class FolderLock {
 std::vector<ShareRecord> ReadShareTable(const std::wstring& folder);
 bool WriteShareTable(const std::wstring& folder, const std::vector<ShareRecord>& shares);
 std::vector<Refusal> ReadRefusals(const std::wstring& folder);
+bool WriteRefusals(const std::wstring& folder, const std::vector<Refusal>& refusals);
 bool AppendLog(const std::wstring& folder, const std::string& text);
 
 // For tests: steer and read the double.

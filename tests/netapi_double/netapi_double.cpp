@@ -11,8 +11,9 @@
 //               path, remark, type, permissions, max_uses, current_uses, password ("" for
 //               none, else "=" and the text), descriptor (self-relative, hex). A test
 //               seeds a foreign share with a line of just "name<TAB>path".
-//   refuse.tsv  lines "function<TAB>share name<TAB>code": that call for that share name
-//               (any case) answers the code and does nothing. Function is NetShareAdd,
+//   refuse.tsv  lines "function<TAB>share name<TAB>code[<TAB>times]": that call for that
+//               share name (any case) answers the code and does nothing; with a number of
+//               times other than 0, only that many calls. Function is NetShareAdd,
 //               NetShareDel, NetShareGetInfo or "*".
 //   calls.log   every call: a line "Function -> result", then each argument and each
 //               field of the level-502 record as "  name=value", and the descriptor's
@@ -62,11 +63,20 @@ std::string Shown(const wchar_t* text) {
     return text != nullptr ? EscapeField(text) : std::string("(null)");
 }
 
+// Called with the folder locked. A refusal for a number of calls is used up by them.
 std::optional<DWORD> RefusalFor(const std::wstring& folder, const wchar_t* function,
                                 const std::wstring& netname) {
-    for (const Refusal& r : ReadRefusals(folder)) {
-        if ((r.function == L"*" || r.function == function) && SameName(r.netname, netname)) {
-            return r.code;
+    std::vector<Refusal> refusals = ReadRefusals(folder);
+    for (auto r = refusals.begin(); r != refusals.end(); ++r) {
+        if ((r->function == L"*" || r->function == function) && SameName(r->netname, netname)) {
+            const DWORD code = r->code;
+            if (r->times != 0) {
+                if (--r->times == 0) {
+                    refusals.erase(r);
+                }
+                WriteRefusals(folder, refusals);
+            }
+            return code;
         }
     }
     return std::nullopt;

@@ -157,7 +157,10 @@ TEST_F(NetapiDouble, AnswersLikeTheShareService) {
 TEST_F(NetapiDouble, RefusesWhatATestAsksItToRefuse) {
     ASSERT_TRUE(AddRefusal(folder_, {L"NetShareAdd", L"Gesperrt", 5}));
     ASSERT_TRUE(AddRefusal(folder_, {L"NetShareDel", L"Bleibt", 2102}));
+    ASSERT_TRUE(AddRefusal(folder_, {L"NetShareAdd", L"Bleibt", 5, 1}));
     EXPECT_EQ(Add(L"gesperrt", shared_), 5u);
+    EXPECT_EQ(Add(L"gesperrt", shared_), 5u);
+    EXPECT_EQ(Add(L"Bleibt", shared_), 5u) << "refused once";
     EXPECT_EQ(Add(L"Bleibt", shared_), 0u);
     EXPECT_EQ(::NetShareDel(nullptr, const_cast<wchar_t*>(L"Bleibt"), 0), 2102u);
     const std::vector<ShareRecord> table = ReadShareTable(folder_);

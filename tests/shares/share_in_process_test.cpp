@@ -9,8 +9,11 @@
 
 #include <functional>
 
+#include "action_data.h"
+#include "installer_services.h"
 #include "msiexec_run.h"
 #include "run_process.h"
+#include "share_actions.h"
 #include "share_test_support.h"
 
 namespace shares_testing {
@@ -118,6 +121,31 @@ TEST_F(InProcessShares, CancelledProgressMessageCreatesNothing) {
     answerProgress = [](const std::wstring&) { return IDCANCEL; };
     EXPECT_EQ(InstallPackage(), static_cast<UINT>(ERROR_INSTALL_USEREXIT));
     EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
+// The share action run twice for one product, as a repeated installation would: the product's
+// record keeps it from counting the share twice.
+TEST_F(ShareTest, AProductCountsAShareOnce) {
+    using namespace pubdirs;
+    ::MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+    InstallerHandle session;
+    ASSERT_EQ(::MsiOpenPackageW((testing_support::ThisProgramFolder() + L"\\shares_a.msi").c_str(),
+                                session.Receive()),
+              0u);
+    const std::wstring upgradeCode = kFamilyKey.substr(kFamilyKey.rfind(L'\\') + 1);
+    const auto run = [&](UINT (*action)(MSIHANDLE), const std::wstring& data) {
+        EXPECT_EQ(::MsiSetPropertyW(session.Get(), L"CustomActionData", data.c_str()), 0u);
+        return action(session.Get());
+    };
+    const std::wstring share = FormatShareActionData(
+        {folder_, L"TessalyNochmal", L"", L"", L"", upgradeCode, L"Again", L"2"});
+    EXPECT_EQ(run(CreateScheduledShare, share), 0u);
+    EXPECT_EQ(run(CreateScheduledShare, share), 0u);
+    EXPECT_EQ(Count(kFamilyKey, L"Again"), 1u);
+    EXPECT_EQ(Record(kFamilyKey, kProductA), std::set<std::wstring>{L"Again"});
+    EXPECT_EQ(run(RemoveScheduledShare, FormatShareReference({L"Again", upgradeCode})), 0u);
+    EXPECT_FALSE(Share(L"TessalyNochmal"));
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
 }
 

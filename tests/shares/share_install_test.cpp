@@ -1,6 +1,7 @@
 // Shares made, counted and removed by pubdirs.dll in msiexec installations, observed in the
 // stand-in netapi32 and in the registry. Packages: shares_a and shares_b (one family),
-// shares_failing (its last share action fails), shares_no_upgrade (no UpgradeCode).
+// shares_failing (its last share action fails; shares_b_failing the same as a product of the
+// family), shares_no_upgrade (no UpgradeCode).
 #include <gtest/gtest.h>
 
 #include <set>
@@ -79,16 +80,24 @@ TEST_F(ShareInstall, OneFamilyCountsItsSharesTogether) {
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel", KEY_WOW64_64KEY));
     EXPECT_TRUE(KeyExists(L"Software\\Wow6432Node\\Vantrel", KEY_WOW64_64KEY));
 
+    // The product's record: the share ids it counted, and no other.
+    const std::set<std::wstring> counted{L"Exchange", L"Templates", L"Ask",  L"Replace",
+                                         L"Skip",     L"Root",      L"Renew"};
+    EXPECT_EQ(Record(kFamilyKey, kProductA), counted);
+
     // A second product of the family replaces the share and counts it again.
     ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
     EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 2u);
     EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
     EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 2u);
+    EXPECT_EQ(Record(kFamilyKey, kProductB), counted);
 
     first.removed = Remove(L"shares_a").exitCode == 0;
     EXPECT_TRUE(first.removed);
     EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
     EXPECT_TRUE(Share(L"TessalyAustausch"));
+    EXPECT_FALSE(Record(kFamilyKey, kProductA));
+    EXPECT_EQ(Record(kFamilyKey, kProductB), counted);
 
     second.removed = Remove(L"shares_b").exitCode == 0;
     EXPECT_TRUE(second.removed);
@@ -161,6 +170,85 @@ TEST_F(ShareInstall, ReplacingRetryOfACountedShareIsCounted) {
     EXPECT_EQ(Count(kFamilyKey, L"Replace"), 2u);
     first.removed = Remove(L"shares_a").exitCode == 0;
     EXPECT_TRUE(Share(L"TessalyErsetzen")) << "the other product still uses it";
+}
+
+TEST_F(ShareInstall, RemovingAProductTakesNothingItsInstallationDidNotCount) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd second{L"shares_b"};
+    ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
+    const auto shareOfA = Share(L"TessalyAustausch");
+    ASSERT_TRUE(shareOfA);
+    // B replaces A's share, the new share is refused, and the quiet installation goes on
+    // without it: A's share is put back as it was.
+    ASSERT_TRUE(netapi_double::AddRefusal(folder_, {L"NetShareAdd", L"TessalyAustausch", 5, 1}));
+    ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    ASSERT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 3u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch")[2].result, 0);
+    ASSERT_TRUE(Share(L"TessalyAustausch"));
+    EXPECT_EQ(Share(L"TessalyAustausch")->descriptor, shareOfA->descriptor);
+    EXPECT_EQ(Share(L"TessalyAustausch")->remark, shareOfA->remark);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_EQ(Count(kFamilyKey, L"Templates"), 2u);
+    EXPECT_FALSE(
+        Record(kFamilyKey, kProductB).value_or(std::set<std::wstring>{}).contains(L"Exchange"));
+    EXPECT_TRUE(
+        Record(kFamilyKey, kProductB).value_or(std::set<std::wstring>{}).contains(L"Templates"));
+
+    second.removed = Remove(L"shares_b").exitCode == 0;
+    EXPECT_TRUE(second.removed);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_TRUE(Share(L"TessalyAustausch"));
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Count(kFamilyKey, L"Templates"), 1u);
+    EXPECT_FALSE(Record(kFamilyKey, kProductB));
+
+    first.removed = Remove(L"shares_a").exitCode == 0;
+    EXPECT_TRUE(first.removed);
+    EXPECT_FALSE(Share(L"TessalyAustausch"));
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
+TEST_F(ShareInstall, RollbackTakesNothingItsInstallationDidNotCount) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd failing{L"shares_b_failing"};
+    ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
+    // B cannot make A's share: it sees the name free, collides, and goes on without it.
+    ASSERT_TRUE(
+        netapi_double::AddRefusal(folder_, {L"NetShareGetInfo", L"TessalyAustausch", 2310}));
+    const Installation install = Install(L"shares_b_failing");
+    EXPECT_EQ(install.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE));
+    failing.removed = install.exitCode == ERROR_INSTALL_FAILURE;
+    ExpectNoCrash(install);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_TRUE(Share(L"TessalyAustausch"));
+    EXPECT_TRUE(Calls("NetShareDel", "TessalyAustausch").empty());
+    // What it did count goes back to A's count, and its record with it.
+    EXPECT_EQ(Count(kFamilyKey, L"Templates"), 1u);
+    EXPECT_TRUE(Share(L"TessalyVorlagen"));
+    EXPECT_FALSE(Record(kFamilyKey, L"{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3CF005}"));
+    EXPECT_TRUE(
+        Record(kFamilyKey, kProductA).value_or(std::set<std::wstring>{}).contains(L"Exchange"));
+}
+
+TEST_F(ShareInstall, InstallationWithoutARecordIsCountedDown) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd second{L"shares_b"};
+    ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
+    ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    // A as an earlier build leaves it: count and name, no record.
+    ASSERT_EQ(::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFamilyKey.c_str(), kProductA.c_str()),
+              ERROR_SUCCESS);
+
+    first.removed = Remove(L"shares_a").exitCode == 0;
+    EXPECT_TRUE(first.removed);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_TRUE(Share(L"TessalyAustausch"));
+
+    second.removed = Remove(L"shares_b").exitCode == 0;
+    EXPECT_TRUE(second.removed);
+    EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
 }
 
 TEST_F(ShareInstall, FailedInstallationTakesBackItsSharesAndCounts) {

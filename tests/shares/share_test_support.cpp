@@ -72,6 +72,25 @@ std::optional<std::wstring> StoredName(const std::wstring& key, const std::wstri
     return text;
 }
 
+std::optional<std::set<std::wstring>> Record(const std::wstring& key, const std::wstring& product) {
+    DWORD size = 0;
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), product.c_str(), RRF_RT_REG_MULTI_SZ,
+                       nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+    size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), product.c_str(), RRF_RT_REG_MULTI_SZ,
+                       nullptr, data.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::set<std::wstring> shareIds;
+    for (const wchar_t* id = data.c_str(); *id != L'\0'; id += wcslen(id) + 1) {
+        shareIds.insert(id);
+    }
+    return shareIds;
+}
+
 bool KeyExists(const std::wstring& key, REGSAM view) {
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &opened) !=

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace shares_testing {
 
 inline const std::wstring kFamilyKey =
     L"Software\\Vantrel\\Tessaly\\Shared Folders\\{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3C4D00}";
+// The ProductCodes of the packages shares_a and shares_b.
+inline const std::wstring kProductA = L"{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3CF001}";
+inline const std::wstring kProductB = L"{5A0C7E21-3B7D-4C1E-9F52-7D1A2B3CF002}";
 
 // Points the stand-in at a fresh folder and starts without bookkeeping keys.
 class ShareTest : public ::testing::Test {
@@ -38,5 +42,7 @@ std::optional<DWORD> Count(const std::wstring& key, const std::wstring& shareId)
 // The text of a REG_SZ value; nothing when absent or of another type.
 std::optional<std::wstring> StoredName(const std::wstring& key, const std::wstring& valueName);
 bool KeyExists(const std::wstring& key, REGSAM view = KEY_WOW64_32KEY);
+// The share ids a product's record lists; nothing when it has no record.
+std::optional<std::set<std::wstring>> Record(const std::wstring& key, const std::wstring& product);
 
 }  // namespace shares_testing
