@@ -39,7 +39,8 @@ int WaitForPrimaryInstance(Launcher& launcher) {
             // An answer posted right before the primary ended still counts.
             return TakeAnswer(state.messageId, answer) ? answer : static_cast<int>(code);
         }
-        ::Sleep(100);
+        // At most 100 ms, and no longer than until the answer arrives.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
     }
 }
 
