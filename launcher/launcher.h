@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class RunObserver {
     virtual void JvmAborted() = 0;
 };
 
+class PrimaryInstance;
+
 // Single-instance coordination between processes started from the same launcher file.
 struct SingleInstanceState {
     bool enabled = false;    // "Single Instance" is on and the shared block is mapped
@@ -34,9 +37,12 @@ struct SingleInstanceState {
     UINT messageId = 0;  // the registered notification message
     support::UniqueHandle mapping;
     support::UniqueView view;
-    support::UniqueHandle messageThread;
     // Set right before main is called; until then no hand-over is delivered.
     support::UniqueHandle startEvent;
+    // The primary's message thread and what its workers share. Declared last, so that the
+    // thread stops before the block is unmapped. Shared because its type is known only to the
+    // single-instance component.
+    std::shared_ptr<PrimaryInstance> primary;
 };
 
 struct Launcher {

@@ -7,6 +7,7 @@
 #include "jvm/run_hooks.h"
 #include "jvm_library/jvm_library.h"
 #include "jvm_start/catalogue_reporter.h"
+#include "jvm_start/keeps_jvm_alive.h"
 #include "jvm_start/output_files.h"
 #include "jvm_start/wide_text.h"
 #include "launcher.h"
@@ -33,12 +34,6 @@ class ObserverBridge final : public jvm::RunObserver {
 };
 
 ObserverBridge observerBridge;
-
-// Some vendors' JVMs end when the thread that created them detaches; the process then has to
-// stay until the Java program ends it.
-bool KeepsJvmAlive(const LauncherSettings& settings) {
-    return settings.acceptIbm && settings.preferIbm;
-}
 
 }  // namespace
 

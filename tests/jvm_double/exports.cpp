@@ -8,6 +8,7 @@
 // Built in variants that lack JVM_FindClassFromBootLoader or JNI_GetDefaultJavaVMInitArgs.
 
 #include "double_state.h"
+#include "secondary_main.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +89,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* args) {
             InstalledHooks().abort = reinterpret_cast<void(JNICALL*)()>(option.extraInfo);
         }
     }
+    HoldWhileAsked(L"TS_JVM_DOUBLE_SI_HOLD_CREATE", "create");
     const std::string result = Setting(L"TS_JVM_DOUBLE_CREATE_RESULT");
     if (!result.empty() && std::atoi(result.c_str()) != 0) {
         return std::atoi(result.c_str());

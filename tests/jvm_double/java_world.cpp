@@ -4,9 +4,10 @@
 //     "throw" (leaves IllegalStateException "double failure"), "exit:N" (System.exit(N)),
 //     "abort" (the JVM aborts)
 //   TS_JVM_DOUBLE_HELPER: "null": checkAndLoadMain answers null instead of the class
-//   TS_JVM_DOUBLE_SECONDARY_RESULT: what an int secondaryMain returns
+//   secondaryMain and the holds of a kept instance: secondary_main.cpp
 
 #include "double_state.h"
+#include "secondary_main.h"
 
 #include <cstdlib>
 #include <thread>
@@ -67,6 +68,7 @@ jvalue CheckAndLoadMain(va_list args) {
 jvalue Main(const Method& method, va_list args) {
     Object* array = va_arg(args, Object*);
     Record("main " + method.className + " " + Arguments(array));
+    HoldWhileAsked(L"TS_JVM_DOUBLE_SI_HOLD_MAIN", "main");
     const std::string behaviour = Setting(L"TS_JVM_DOUBLE_MAIN");
     if (behaviour == "print") {
         WriteTo(SystemOut(), false, "main output\n");
@@ -128,9 +130,7 @@ jvalue Invoke(Method* method, Object* receiver, va_list args) {
         return Main(*method, args);
     }
     if (name == "secondaryMain" && method->isStatic) {
-        Record("secondaryMain " + cls + " " + signature + " " + Arguments(va_arg(args, Object*)));
-        result.i = std::atoi(Setting(L"TS_JVM_DOUBLE_SECONDARY_RESULT").c_str());
-        return result;
+        return SecondaryMain(*method, args);
     }
     if (name == "stop" && method->isStatic) {
         Record("stop " + cls);
