@@ -21,7 +21,6 @@
 
 namespace fs = std::filesystem;
 using testing_support::TestService;
-using testing_support::ThisProgramFolder;
 
 namespace {
 
@@ -41,7 +40,7 @@ fs::path MakeApplication(const fs::path& root) {
     fs::create_directories(root / L"app" / L"classes");
     fs::create_directories(root / L"jre" / L"bin" / L"client");
     const fs::path program = root / L"app" / L"start.exe";
-    fs::copy_file(fs::path(ThisProgramFolder()) / L"javastub.exe", program);
+    fs::copy_file(WinePath(JAVASTUB), program);
     std::ofstream(root / L"jre" / L"bin" / L"java.dll") << "marker";
     fs::copy_file(WinePath(JVM_DOUBLE), root / L"jre" / L"bin" / L"client" / L"jvm.dll");
     std::ofstream(root / L"jre" / L"bin" / L"client" / L"double.settings", std::ios::binary)

@@ -1,6 +1,7 @@
 #include "service/service_session.h"
 
 #include <atomic>
+#include <utility>
 #include <system_error>
 #include <thread>
 
@@ -15,21 +16,31 @@ bool KeepsJvmAlive(const LauncherSettings& settings) {
     return settings.acceptIbm && settings.preferIbm;
 }
 
+support::UniqueHandle Duplicate(HANDLE handle) {
+    HANDLE copy = nullptr;
+    if (handle == nullptr ||
+        !::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &copy, 0, FALSE,
+                           DUPLICATE_SAME_ACCESS)) {
+        return {};
+    }
+    return support::UniqueHandle(copy);
+}
+
 support::UniqueHandle NewManualEvent() {
     return support::UniqueHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
-// The launcher signals its start event right before main; a copy of the handle is the
-// launcher's own. Single-instance coordination is off in service mode, so the event is free.
-void ShareWithLauncher(HANDLE event, Launcher& launcher) {
-    if (event == nullptr || launcher.singleInstance.startEvent) {
-        return;
+// The launcher signals its start event right before main is called. Single-instance
+// coordination, its other user, is off in service mode, so the session normally makes the
+// event and hands the launcher a copy; one that exists already is shared instead.
+support::UniqueHandle MainEnteredEvent(Launcher& launcher) {
+    if (launcher.singleInstance.startEvent) {
+        return Duplicate(launcher.singleInstance.startEvent.get());
     }
-    HANDLE copy = nullptr;
-    if (::DuplicateHandle(::GetCurrentProcess(), event, ::GetCurrentProcess(), &copy, 0, FALSE,
-                          DUPLICATE_SAME_ACCESS)) {
-        launcher.singleInstance.startEvent.reset(copy);
-    }
+    support::UniqueHandle event = NewManualEvent();
+    launcher.singleInstance.startEvent = Duplicate(event.get());
+    // Without the launcher's copy nobody would signal it: stop requests then go ahead at once.
+    return launcher.singleInstance.startEvent ? std::move(event) : support::UniqueHandle();
 }
 
 }  // namespace
@@ -38,10 +49,8 @@ ServiceSession::ServiceSession(Launcher& launcher)
     : launcher_(launcher),
       mainClass_(launcher.settings.mainClass.begin(), launcher.settings.mainClass.end()),
       stayAttached_(KeepsJvmAlive(launcher.settings)),
-      mainEntered_(NewManualEvent()),
-      runEnded_(NewManualEvent()) {
-    ShareWithLauncher(mainEntered_.get(), launcher_);
-}
+      mainEntered_(MainEnteredEvent(launcher)),
+      runEnded_(NewManualEvent()) {}
 
 void ServiceSession::EndRun() {
     ::AcquireSRWLockExclusive(&runLock_);

@@ -28,7 +28,6 @@ using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ScratchFolder;
 using testing_support::TestService;
-using testing_support::ThisProgramFolder;
 using testing_support::UniqueServiceName;
 
 using DoubleSettings = std::map<std::string, std::string>;
@@ -65,7 +64,7 @@ class JavastubService : public ::testing::Test {
     void SetUp() override {
         fs::create_directories(root_ / L"app" / L"classes");
         fs::create_directories(Runtime() / L"bin" / L"client");
-        fs::copy_file(fs::path(ThisProgramFolder()) / L"javastub.exe", Program());
+        fs::copy_file(WinePath(JAVASTUB), Program());
         std::ofstream(Runtime() / L"bin" / L"java.dll") << "marker";
         fs::copy_file(WinePath(JVM_DOUBLE), Runtime() / L"bin" / L"client" / L"jvm.dll");
         WriteSettings("Application Type=service\r\n");
