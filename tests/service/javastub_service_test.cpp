@@ -325,6 +325,16 @@ TEST_F(JavastubService, SingleInstanceStaysOffForServices) {
     EXPECT_TRUE(second.WaitFor(SERVICE_STOPPED));
 }
 
+// Without a main class the launcher ends before it reaches the service control manager.
+TEST_F(JavastubService, UnusableSettingsFailTheStart) {
+    std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary)
+        << "[Application]\r\nApplication Type=service\r\n";
+    TestService service(UniqueServiceName(L"unusable"), Program().wstring());
+    EXPECT_FALSE(::StartServiceW(service.Handle(), 0, nullptr));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SERVICE_REQUEST_TIMEOUT));
+    EXPECT_EQ(service.Query().dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+}
+
 // Started from a console: only the exact "service" asks for the service control manager.
 TEST_F(JavastubService, ConsoleStarts) {
     struct Case {

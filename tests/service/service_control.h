@@ -19,6 +19,7 @@ class TestService {
     TestService& operator=(const TestService&) = delete;
 
     const std::wstring& Name() const { return name_; }
+    SC_HANDLE Handle() const { return service_; }
 
     bool Start(const std::vector<std::wstring>& parameters = {});
     // ControlService with the code: 0, or the manager's error code when it refused.
