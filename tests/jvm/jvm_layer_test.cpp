@@ -313,10 +313,23 @@ TEST_P(JvmLayerTest, SecondaryMainMissingOrFailing) {
 }
 
 TEST_P(JvmLayerTest, StopCallsTheApplicationsStop) {
-    const auto result = Probe("Stoppable", {"--stop"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(Contains(result.out, "stopped\n")) << result.out;
-    EXPECT_TRUE(Contains(result.out, "stop returned\n"));
+    // A stop that throws has its exception described once, on the stop thread, and still
+    // neither ends the JVM nor leaves the thread attached.
+    for (const std::string mainClass : {"Stoppable", "StopThrows"}) {
+        const auto result = Probe(mainClass, {"--stop"});
+        EXPECT_EQ(result.exitCode, 0) << mainClass;
+        EXPECT_TRUE(Contains(result.out, "stopped\n")) << result.out;
+        EXPECT_TRUE(Contains(result.out, "stop returned\n"));
+        EXPECT_TRUE(Contains(result.out, "invoke main true\n"));
+        EXPECT_FALSE(Contains(result.out, "exit hook")) << result.out;
+        const bool throws = mainClass == "StopThrows";
+        const std::string description = "java.lang.IllegalStateException: stop failed";
+        const auto described = result.err.find(description);
+        EXPECT_EQ(described != std::string::npos, throws) << result.err;
+        if (throws) {
+            EXPECT_EQ(result.err.find(description, described + 1), std::string::npos) << result.err;
+        }
+    }
 }
 
 TEST_P(JvmLayerTest, StopWithoutStopMethodEndsThroughSystemExit) {

@@ -1,9 +1,11 @@
 #include "double_state.h"
 
+#include "test_text.h"
 #include "utf_text.h"
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -32,10 +34,41 @@ bool ListHas(const std::wstring& variable, const std::string& entry) {
 std::string Setting(const wchar_t* name) {
     wchar_t buffer[4096];
     const DWORD length = GetEnvironmentVariableW(name, buffer, 4096);
-    if (length == 0 || length >= 4096) {
+    if (length != 0 && length < 4096) {
+        return Utf8(std::u16string(reinterpret_cast<const char16_t*>(buffer), length));
+    }
+    const std::string path = LibraryPath();
+    const std::string file = testing_support::ReadFileBytes(
+        std::filesystem::path(Utf16(path)).parent_path() / u"double.settings");
+    const std::string key = Utf8(reinterpret_cast<const char16_t*>(name)) + "=";
+    for (const std::string& line : testing_support::Lines(file)) {
+        if (line.rfind(key, 0) == 0) {
+            return line.substr(key.size());
+        }
+    }
+    return {};
+}
+
+std::string LibraryPath() {
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(&LibraryPath), &self)) {
         return {};
     }
-    return Utf8(std::u16string(reinterpret_cast<const char16_t*>(buffer), length));
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(self, reinterpret_cast<wchar_t*>(path.data()),
+                                                static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return Utf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 void Record(std::string_view line) {

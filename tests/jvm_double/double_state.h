@@ -41,8 +41,12 @@ struct Method {
     bool isStatic = false;
 };
 
-// The value of an environment variable that steers the double; empty when unset.
+// A value that steers the double: the environment variable of that name, else its line
+// "NAME=value" in the file "double.settings" beside the library (a service gets no test
+// environment); empty when unset in both.
 std::string Setting(const wchar_t* name);
+// The full path of this library.
+std::string LibraryPath();
 // One line in the file named by TS_JVM_DOUBLE_LOG.
 void Record(std::string_view line);
 // Reports a request the double does not serve, and ends the process with code 97.
@@ -75,6 +79,9 @@ Hooks& InstalledHooks();
 Object*& SystemOut();
 Object*& SystemErr();
 void WriteTo(Object* printStream, bool error, std::string_view bytes);
+
+// System.exit: the exit hook on a thread of its own, then the process ends with the code.
+[[noreturn]] void ExitThroughJvm(jint code);
 
 // Runs a Java method of the stand-in world.
 jvalue Invoke(Method* method, Object* receiver, va_list args);

@@ -5,10 +5,13 @@
 //   TS_JVM_DOUBLE_STACK_SIZE       javaStackSize reported for a JDK 1.1 block (default 1 MiB)
 //   TS_JVM_DOUBLE_MISSING_CLASSES  comma list of classes that are not found
 //   TS_JVM_DOUBLE_MISSING_METHODS  comma list of name+descriptor that are not found
+// Each may also be a line NAME=value in "double.settings" beside the library; the service
+// settings are in service_world.h.
 // Built in variants that lack JVM_FindClassFromBootLoader or JNI_GetDefaultJavaVMInitArgs.
 
 #include "double_state.h"
 #include "secondary_main.h"
+#include "service_world.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,29 +24,6 @@ std::string Hex(jint value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(value));
     return text;
-}
-
-// Where this library was loaded from, so that a test sees which runtime a launcher chose.
-std::string OwnPath() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExW(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(&OwnPath), &self)) {
-        return {};
-    }
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(self, reinterpret_cast<wchar_t*>(path.data()),
-                                                static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return Utf8(path);
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 // The JDK 1.1 argument block, as far as a launcher reads it.
@@ -75,7 +55,9 @@ JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
 
 JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* args) {
     const auto* init = static_cast<JavaVMInitArgs*>(args);
-    Record("library " + OwnPath());
+    DelayServiceCreate();
+    // Where this library was loaded from, so that a test sees which runtime a launcher chose.
+    Record("library " + LibraryPath());
     Record("JNI_CreateJavaVM version=" + Hex(init->version) + " ignoreUnrecognized=" +
            std::to_string(init->ignoreUnrecognized) + " options=" + std::to_string(init->nOptions));
     for (jint i = 0; i < init->nOptions; ++i) {

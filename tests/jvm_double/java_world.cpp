@@ -5,9 +5,11 @@
 //     "abort" (the JVM aborts)
 //   TS_JVM_DOUBLE_HELPER: "null": checkAndLoadMain answers null instead of the class
 //   secondaryMain and the holds of a kept instance: secondary_main.cpp
+// A service's main and stop: service_world.h.
 
 #include "double_state.h"
 #include "secondary_main.h"
+#include "service_world.h"
 
 #include <cstdlib>
 #include <thread>
@@ -69,6 +71,9 @@ jvalue Main(const Method& method, va_list args) {
     Object* array = va_arg(args, Object*);
     Record("main " + method.className + " " + Arguments(array));
     HoldWhileAsked(L"TS_JVM_DOUBLE_SI_HOLD_MAIN", "main");
+    if (RunServiceMain()) {
+        return jvalue{};
+    }
     const std::string behaviour = Setting(L"TS_JVM_DOUBLE_MAIN");
     if (behaviour == "print") {
         WriteTo(SystemOut(), false, "main output\n");
@@ -91,6 +96,10 @@ jvalue Main(const Method& method, va_list args) {
 }
 
 }  // namespace
+
+void ExitThroughJvm(jint code) {
+    SystemExit(code);
+}
 
 jvalue Invoke(Method* method, Object* receiver, va_list args) {
     const std::string& name = method->name;
@@ -134,6 +143,7 @@ jvalue Invoke(Method* method, Object* receiver, va_list args) {
     }
     if (name == "stop" && method->isStatic) {
         Record("stop " + cls);
+        ServiceStop();
         return result;
     }
     Fail("unexpected method " + cls + "." + name + signature);

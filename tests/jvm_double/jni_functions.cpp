@@ -3,8 +3,10 @@
 // starts to need more is noticed at once.
 
 #include "double_state.h"
+#include "service_world.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -222,12 +224,21 @@ void JNICALL SetCharArrayRegion(JNIEnv*, jcharArray array, jsize start, jsize le
 
 // Invocation interface.
 
+// As in the real JVM, a destroyed JVM takes no more threads.
+std::atomic<bool> destroyed{false};
+
 jint JNICALL DestroyJavaVM(JavaVM*) {
     Record("DestroyJavaVM");
+    DelayServiceDestroy();
+    destroyed = true;
     return JNI_OK;
 }
 
 jint JNICALL AttachCurrentThread(JavaVM*, void** env, void*) {
+    if (destroyed) {
+        Record("AttachCurrentThread refused");
+        return JNI_ERR;
+    }
     Record("AttachCurrentThread");
     *env = Environment();
     return JNI_OK;
