@@ -1,0 +1,62 @@
+#include "automation/call_error.h"
+
+#include <oleauto.h>
+
+#include <cwchar>
+#include <memory>
+
+namespace automation {
+
+std::wstring SystemText(long code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::unique_ptr<wchar_t, decltype(&::LocalFree)> owner(buffer, &::LocalFree);
+    std::wstring text = length == 0 ? std::wstring() : std::wstring(buffer, length);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::wstring DescribeCode(long code) {
+    std::wstring text = SystemText(code);
+    if (text.empty()) {
+        wchar_t hex[16] = {};
+        swprintf(hex, 16, L"%08lX", static_cast<unsigned long>(code));
+        text = L"Fehler 0x" + std::wstring(hex);
+    }
+    return text;
+}
+
+CallError ErrorFromHresult(HRESULT hr) {
+    return CallError{hr, DescribeCode(hr)};
+}
+
+CallError ErrorFromException(EXCEPINFO& info, HRESULT hr) {
+    if (info.pfnDeferredFillIn != nullptr) {
+        info.pfnDeferredFillIn(&info);
+    }
+    CallError error;
+    if (info.wCode != 0) {
+        error.number = info.wCode;
+    } else if (info.scode != 0) {
+        error.number = info.scode;
+    } else {
+        error.number = hr;
+    }
+    if (info.bstrDescription != nullptr) {
+        error.description.assign(info.bstrDescription, ::SysStringLen(info.bstrDescription));
+    }
+    if (error.description.empty()) {
+        error.description = DescribeCode(error.number);
+    }
+    ::SysFreeString(info.bstrSource);
+    ::SysFreeString(info.bstrDescription);
+    ::SysFreeString(info.bstrHelpFile);
+    info.bstrSource = info.bstrDescription = info.bstrHelpFile = nullptr;
+    return error;
+}
+
+}  // namespace automation

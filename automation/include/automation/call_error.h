@@ -1,0 +1,49 @@
+#pragma once
+// What a failed automation call reports: an error number and its description.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace automation {
+
+struct CallError {
+    // EXCEPINFO's wCode when not zero (positive), else its scode, else the call's HRESULT.
+    long number = 0;
+    // EXCEPINFO's description, else the system's text for the number.
+    std::wstring description;
+};
+
+// The system's message text for a code, without its line break; empty when it has none.
+std::wstring SystemText(long code);
+
+// The system's text for a code; where the system has none, "Fehler 0x" and the code in hex.
+std::wstring DescribeCode(long code);
+
+// A failure with the system's text for an HRESULT.
+CallError ErrorFromHresult(HRESULT hr);
+
+// The error of a call that answered DISP_E_EXCEPTION; clears the EXCEPINFO's strings.
+CallError ErrorFromException(EXCEPINFO& info, HRESULT hr);
+
+// Either a value or the error of the call that should have given it.
+template <typename T>
+class Result {
+  public:
+    Result(T value) : content_(std::move(value)) {}
+    Result(CallError error) : content_(std::move(error)) {}
+
+    bool Ok() const { return content_.index() == 0; }
+    T& Value() { return std::get<0>(content_); }
+    const CallError& Error() const { return std::get<1>(content_); }
+
+  private:
+    std::variant<T, CallError> content_;
+};
+
+struct Done {};
+using Status = Result<Done>;
+
+}  // namespace automation
