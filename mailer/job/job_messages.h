@@ -16,4 +16,7 @@ std::wstring BadAddressText(std::wstring_view recipient);
 // The document count is no number.
 std::wstring BadCountText(std::wstring_view count);
 
+// A step of the path rule failed: which step, the error number and its description.
+std::wstring GetPathFailureText(int step, long number, std::wstring_view description);
+
 }  // namespace mailer
