@@ -1,5 +1,7 @@
 #include "delivery/mailto_link.h"
 
+#include <type_traits>
+
 namespace mailer {
 namespace {
 
@@ -21,17 +23,27 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
+char32_t CodeUnit(wchar_t c) {
+    return static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c));
+}
+
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// UTF-16 (or, where wchar_t has 32 bits, UTF-32) to UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf8(std::wstring_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char16_t>(text[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-            static_cast<char16_t>(text[i + 1]) >= 0xDC00 &&
-            static_cast<char16_t>(text[i + 1]) <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[i + 1]) - 0xDC00);
+        char32_t c = CodeUnit(text[i]);
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(CodeUnit(text[i + 1]))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (CodeUnit(text[i + 1]) - 0xDC00);
             ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c) || c > 0x10FFFF) {
             c = 0xFFFD;
         }
         AppendUtf8(out, c);
