@@ -2,12 +2,17 @@
 
 #include <oleauto.h>
 
+#include <new>
 #include <utility>
 
 namespace automation {
 
 Bstr::Bstr(std::wstring_view text)
-    : text_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    : text_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
+    if (text_ == nullptr) {
+        throw std::bad_alloc();
+    }
+}
 
 Bstr::Bstr(Bstr&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
 
@@ -75,9 +80,10 @@ Variant Variant::I4(long value) {
 Variant Variant::String(std::wstring_view text) {
     Variant result;
     result.value_.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (result.value_.bstrVal != nullptr) {
-        result.value_.vt = VT_BSTR;
+    if (result.value_.bstrVal == nullptr) {
+        throw std::bad_alloc();
     }
+    result.value_.vt = VT_BSTR;
     return result;
 }
 

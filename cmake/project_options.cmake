@@ -61,3 +61,14 @@ function(ts_fixture_library output arch source)
     DEPENDS ${source}
     VERBATIM)
 endfunction()
+
+# Keeps a copy of another target's file beside a test program, refreshed whenever the test is
+# built (a POST_BUILD copy would go stale when only the other target changed).
+function(ts_copy_beside target file_target)
+  set(copy ${target}_beside_${file_target})
+  add_custom_target(${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${file_target}> $<TARGET_FILE_DIR:${target}>/
+    VERBATIM)
+  add_dependencies(${copy} ${file_target})
+  add_dependencies(${target} ${copy})
+endfunction()

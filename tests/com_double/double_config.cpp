@@ -86,6 +86,7 @@ bool ParseMember(const std::string& head, std::istringstream& in, Config& config
     Member member;
     member.name = head.substr(dot + 1);
     member.id = nextId++;
+    bool namedId = false;
     std::string word;
     while (in >> word) {
         long number = 0;
@@ -97,6 +98,7 @@ bool ParseMember(const std::string& head, std::istringstream& in, Config& config
             }
             if (word == "id") {
                 member.id = number;
+                namedId = true;
             } else {
                 member.failure.emplace().onlyCall = static_cast<int>(number);
             }
@@ -118,7 +120,19 @@ bool ParseMember(const std::string& head, std::istringstream& in, Config& config
     if (member.failure && member.failure->onlyCall != 0 && member.failure->code == 0) {
         return false;  // "call N" without "fails"
     }
-    config.objects[UpperAscii(head.substr(0, dot))].push_back(std::move(member));
+    // A later line for the same member replaces the earlier one, keeping its id unless
+    // it names one: a test adds a failure to a shared configuration by appending a line.
+    auto& members = config.objects[UpperAscii(head.substr(0, dot))];
+    for (auto& existing : members) {
+        if (UpperAscii(existing.name) == UpperAscii(member.name)) {
+            if (!namedId) {
+                member.id = existing.id;
+            }
+            existing = std::move(member);
+            return true;
+        }
+    }
+    members.push_back(std::move(member));
     return true;
 }
 

@@ -17,6 +17,7 @@
 // Values: "object NAME", "none", "empty", "bool true|false", "i2 N", "i4 N", "bstr TEXT".
 // Failures: "wcode N" and "scode N" raise an exception (EXCEPINFO), "hresult N" answers that
 // HRESULT; numbers are decimal or 0x hexadecimal. Names compare without regard to case.
+// A later line for a member replaces the earlier one.
 #include <map>
 #include <optional>
 #include <string>

@@ -10,7 +10,7 @@ namespace automation {
 class Bstr {
   public:
     Bstr() = default;
-    explicit Bstr(std::wstring_view text);
+    explicit Bstr(std::wstring_view text);  // throws std::bad_alloc when out of memory
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     Bstr(Bstr&& other) noexcept;
@@ -37,8 +37,8 @@ class Variant {
     static Variant Bool(bool value);
     static Variant I2(short value);
     static Variant I4(long value);
-    static Variant String(std::wstring_view text);
-    static Variant Dispatch(IDispatch* object);  // adds a reference of its own
+    static Variant String(std::wstring_view text);  // throws std::bad_alloc like Bstr
+    static Variant Dispatch(IDispatch* object);     // adds a reference of its own
     // An argument left out: VT_ERROR with DISP_E_PARAMNOTFOUND.
     static Variant Missing();
 
