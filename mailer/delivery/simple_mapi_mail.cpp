@@ -71,6 +71,9 @@ bool SendThroughLibrary(const MailForm& form, const MailJob& mail) {
         return false;
     }
     const HMODULE library = Library(path);
+    if (library == nullptr) {
+        return false;
+    }
     const auto logon = support::ProcAddress<MapiLogonFunction>(library, "MAPILogon");
     const auto send = support::ProcAddress<BMapiSendMailFunction>(library, "BMAPISendMail");
     const auto logoff = support::ProcAddress<MapiLogoffFunction>(library, "MAPILogoff");
