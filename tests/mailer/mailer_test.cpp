@@ -429,6 +429,11 @@ TEST(MailerSimpleMapi, LibraryProvisionAndRefusals) {
     EXPECT_EQ(folder.LibraryLog().size(), 1u);
     EXPECT_EQ(folder.MailtoLog().size(), 1u);
 
+    MailerFolder broken;  // a file of that name that is no library
+    broken.Folder().Write(L"smapi.dll", "kein Programm");
+    EXPECT_EQ(broken.Run(broken.WriteSimpleJob(kTwoDocuments), IDNO).result.exitCode, kNotSent);
+    EXPECT_EQ(broken.MailtoLog().size(), 1u);
+
     MailerFolder another;
     another.PlaceLibrary(0, 2);
     const AnsweredRun refusedSend = another.Run(another.WriteSimpleJob(kTwoDocuments), IDYES);
