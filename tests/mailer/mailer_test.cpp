@@ -271,17 +271,20 @@ TEST(MailerMapiControls, SendsTwoDocumentsByDispatchIdAndNothingElseRuns) {
 
 // Which failure of the first way hands the mail on, and which ends the run.
 TEST(MailerMapiControls, HandOverRules) {
+    enum Outcome { kHandsOver, kEndsChain, kSentOnce };
     const struct {
         const char* member;
         const char* failure;
-        bool handsOver;
+        Outcome outcome;
     } cases[] = {
-        {"create", "fail 0x80040154", true},
-        {"create", "none", true},
-        {"MAPISession.SignOn", "fails wcode 32003 Anmeldung abgebrochen", true},
-        {"MAPIMessages.AttachmentPathName", "fails wcode 32011 Anlage fehlt", true},
-        {"MAPIMessages.Send", "fails wcode 32002 Allgemeiner Fehler", true},
-        {"MAPIMessages.Send", "fails scode 0x80004005 Fehler", false},
+        {"create", "fail 0x80040154", kHandsOver},
+        {"create", "none", kHandsOver},
+        {"MAPISession.SignOn", "fails wcode 32003 Anmeldung abgebrochen", kHandsOver},
+        {"MAPIMessages.AttachmentPathName", "fails wcode 32011 Anlage fehlt", kHandsOver},
+        {"MAPIMessages.Send", "fails wcode 32002 Allgemeiner Fehler", kHandsOver},
+        {"MAPIMessages.Send", "fails scode 0x80004005 Fehler", kEndsChain},
+        // Once the mail is out, a failing sign-off must not send it again.
+        {"MAPISession.SignOff", "fails wcode 32050 Abmeldung", kSentOnce},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.member) + " " + c.failure);
@@ -293,10 +296,10 @@ TEST(MailerMapiControls, HandOverRules) {
         EXPECT_TRUE(run.boxes.empty());
         const Lines log = folder.ComLog();
         // The session is not signed off when the way fails.
-        EXPECT_FALSE(Has(log, "MAPISession.SignOff call"));
-        EXPECT_EQ(run.result.exitCode, c.handsOver ? kSent : kNotSent);
-        EXPECT_EQ(Has(log, "create Application"), c.handsOver);
-        EXPECT_EQ(Has(log, "MailItem.Send call"), c.handsOver);
+        EXPECT_EQ(Has(log, "MAPISession.SignOff call"), c.outcome == kSentOnce);
+        EXPECT_EQ(run.result.exitCode, c.outcome == kEndsChain ? kNotSent : kSent);
+        EXPECT_EQ(Has(log, "create Application"), c.outcome == kHandsOver);
+        EXPECT_EQ(Has(log, "MailItem.Send call"), c.outcome == kHandsOver);
         EXPECT_TRUE(folder.MailtoLog().empty());
     }
 }
