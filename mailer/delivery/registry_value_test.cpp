@@ -50,7 +50,8 @@ TEST(RegistryValue, EachTypeAsText) {
         {L"missing", L""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fWertLesen(HKEY_CURRENT_USER, kKey, c.name), c.text) << static_cast<int>(c.name[0]);
+        EXPECT_EQ(fWertLesen(HKEY_CURRENT_USER, kKey, c.name), c.text)
+            << static_cast<int>(c.name[0]);
     }
     EXPECT_EQ(fWertLesen(HKEY_CURRENT_USER, L"Software\\TsMailerTest\\None", L"plain"), L"");
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TsMailerTest");
