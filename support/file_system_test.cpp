@@ -59,66 +59,6 @@ class TempFolder : public ::testing::Test {
     const std::wstring root_ = scratch_.Path();
 };
 
-// Removes a folder and all it holds; folder is in the "\\?\" form.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    const UniqueFindHandle search(ValidOrNull(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
-    if (search) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(folder + L"\\" + name);
-            } else {
-                ::DeleteFileW((folder + L"\\" + name).c_str());
-            }
-        } while (::FindNextFileW(search.get(), &data));
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-// A share \\tsunc\<unique name> with real files: wine serves \\server\share from the folder
-// dosdevices\unc\server\share of its prefix, which is reached here through drive Z:.
-class UncShare {
-  public:
-    UncShare() {
-        const DWORD size = ::GetEnvironmentVariableW(L"WINEPREFIX", nullptr, 0);
-        if (size == 0) {
-            return;
-        }
-        std::wstring prefix(size, L'\0');
-        prefix.resize(::GetEnvironmentVariableW(L"WINEPREFIX", prefix.data(), size));
-        std::ranges::replace(prefix, L'/', L'\\');
-        const std::wstring name = L"share" + std::to_wstring(::GetCurrentProcessId());
-        std::wstring folder = L"\\\\?\\Z:" + prefix + L"\\dosdevices";
-        for (const wchar_t* level : {L"unc", L"tsunc", name.c_str()}) {
-            folder += L"\\";
-            folder += level;
-            ::CreateDirectoryW(folder.c_str(), nullptr);
-        }
-        if (::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            folder_ = folder;
-            path_ = L"\\\\tsunc\\" + name;
-        }
-    }
-    ~UncShare() {
-        if (!folder_.empty()) {
-            RemoveTree(folder_);
-        }
-    }
-    UncShare(const UncShare&) = delete;
-    UncShare& operator=(const UncShare&) = delete;
-
-    // \\tsunc\<name>, empty when the share could not be set up.
-    const std::wstring& Path() const { return path_; }
-
-  private:
-    std::wstring folder_;
-    std::wstring path_;
-};
-
 using FileFinderTest = TempFolder;
 
 TEST_F(FileFinderTest, FindsFilesAroundTheLongPathBoundary) {
@@ -199,14 +139,14 @@ TEST_F(CreateParentDirectoriesTest, IgnoresServerAndShareOfUncPaths) {
 // UNC paths reach real files on either side of the plain path limit, through the long form
 // "\\?\UNC\server\share\..." beyond it.
 TEST(UncPaths, FindsFilesAroundTheLongPathBoundary) {
-    const UncShare share;
+    const testing_support::UncShare share;
     ASSERT_FALSE(share.Path().empty()) << "no UNC share in the wine prefix";
     ExpectFoundAroundTheLongPathBoundary(share.Path());
     EXPECT_TRUE(PathExists(PathOfLength(share.Path(), 259)));
 }
 
 TEST(UncPaths, CreateParentDirectoriesMakesTheLevelsBelowTheShare) {
-    const UncShare share;
+    const testing_support::UncShare share;
     ASSERT_FALSE(share.Path().empty()) << "no UNC share in the wine prefix";
     const std::wstring file = share.Path() + L"\\logs\\deep\\app.log";
     CreateParentDirectories(file);

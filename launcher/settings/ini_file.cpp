@@ -2,25 +2,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include "support/profile_value.h"
 
 #include "settings/setting_values.h"
 
 namespace launcher {
 
 std::wstring IniFile::ReadValue(const std::wstring& section, const std::wstring& key) const {
-    // The profile functions cut a value to the buffer without saying so, except that the
-    // length is then the buffer size less one: grow until it fits.
-    std::wstring buffer;
-    for (DWORD size = 256;; size *= 2) {
-        buffer.assign(size, L'\0');
-        const DWORD length = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"",
-                                                        buffer.data(), size, path_.c_str());
-        if (length + 1 != size || size >= (1u << 30)) {
-            buffer.resize(std::min(length, size));
-            return buffer;
-        }
-    }
+    return support::ReadProfileValue(path_, section, key);
 }
 
 bool IniFile::WriteValue(const std::wstring& section, const std::wstring& key,

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "support/unique_handle.h"
@@ -93,6 +94,35 @@ std::string ScratchFolder::Read(std::wstring_view name) const {
 
 bool ScratchFolder::Exists(std::wstring_view name) const {
     return ::GetFileAttributesW((*this / name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+UncShare::UncShare() {
+    const DWORD size = ::GetEnvironmentVariableW(L"WINEPREFIX", nullptr, 0);
+    if (size == 0) {
+        return;
+    }
+    std::wstring prefix(size, L'\0');
+    prefix.resize(::GetEnvironmentVariableW(L"WINEPREFIX", prefix.data(), size));
+    std::ranges::replace(prefix, L'/', L'\\');
+    static std::atomic<int> counter{0};
+    const std::wstring name =
+        L"share" + std::to_wstring(::GetCurrentProcessId()) + L"_" + std::to_wstring(counter++);
+    std::wstring folder = L"\\\\?\\Z:" + prefix + L"\\dosdevices";
+    for (const wchar_t* level : {L"unc", L"tsunc", name.c_str()}) {
+        folder += L"\\";
+        folder += level;
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    if (::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        folder_ = folder;
+        path_ = L"\\\\tsunc\\" + name;
+    }
+}
+
+UncShare::~UncShare() {
+    if (!folder_.empty()) {
+        RemoveLongTree(folder_);
+    }
 }
 
 }  // namespace testing_support

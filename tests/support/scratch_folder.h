@@ -27,4 +27,22 @@ class ScratchFolder {
     std::wstring path_;
 };
 
+// A share \\tsunc\<unique name> with real files, removed with them afterwards: wine serves
+// \\server\share from the folder dosdevices\unc\server\share of its prefix, which is
+// reached here through drive Z:.
+class UncShare {
+  public:
+    UncShare();
+    ~UncShare();
+    UncShare(const UncShare&) = delete;
+    UncShare& operator=(const UncShare&) = delete;
+
+    // \\tsunc\<name>, empty when the share could not be set up.
+    const std::wstring& Path() const { return path_; }
+
+  private:
+    std::wstring folder_;
+    std::wstring path_;
+};
+
 }  // namespace testing_support

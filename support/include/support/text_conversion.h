@@ -8,4 +8,8 @@ namespace support {
 std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 
+// The same in the system's ANSI code page (CP_ACP), whatever the thread's locale.
+std::string WideToSystemAnsi(std::wstring_view text);
+std::wstring SystemAnsiToWide(std::string_view text);
+
 }  // namespace support

@@ -1,0 +1,82 @@
+#include "file_access.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "delivery/path_parts.h"
+#include "support/path_text.h"
+#include "support/unique_handle.h"
+
+namespace mailer {
+
+std::wstring FileSystemPath(const std::wstring& path) {
+    if (path.empty()) {
+        return {};
+    }
+    // The full path also turns "/" into "\", which the long-path form no longer does.
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) {
+        return path;
+    }
+    full.resize(written);
+    return support::ToLongPathForm(full);
+}
+
+bool FileExists(const std::wstring& path) {
+    if (path.empty()) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+    support::UniqueHandle file(support::ValidOrNull(
+        ::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                        &got, nullptr) ||
+            got == 0) {
+            return std::nullopt;
+        }
+        done += got;
+    }
+    return bytes;
+}
+
+bool CopyFileOver(const std::wstring& source, const std::wstring& target) {
+    return ::CopyFileW(FileSystemPath(source).c_str(), FileSystemPath(target).c_str(), FALSE) !=
+           FALSE;
+}
+
+std::wstring ProgramFolder() {
+    std::wstring path;
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        path.assign(size, L'\0');
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
+        if (length == 0) {
+            return {};
+        }
+        if (length < size) {
+            path.resize(length);
+            break;
+        }
+    }
+    return ParentFolderOf(path);
+}
+
+}  // namespace mailer
