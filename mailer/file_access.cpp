@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "delivery/path_parts.h"
+#include "support/file_system.h"
 #include "support/path_text.h"
 #include "support/unique_handle.h"
 
@@ -15,17 +16,7 @@ std::wstring FileSystemPath(const std::wstring& path) {
         return {};
     }
     // The full path also turns "/" into "\", which the long-path form no longer does.
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return path;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD written = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) {
-        return path;
-    }
-    full.resize(written);
-    return support::ToLongPathForm(full);
+    return support::ToLongPathForm(support::FullPath(path).value_or(path));
 }
 
 bool FileExists(const std::wstring& path) {

@@ -16,20 +16,29 @@ bool FileFinder::Search(std::wstring_view pattern) {
     if (!search_) {
         return false;
     }
-    const std::wstring plain(pattern);
-    const DWORD needed = ::GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
-    std::wstring full(needed, L'\0');
-    const DWORD written =
-        needed == 0 ? 0 : ::GetFullPathNameW(plain.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) {
+    const std::optional<std::wstring> full = FullPath(std::wstring(pattern));
+    if (!full) {
         search_.reset();
         ::SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    full.resize(written);
-    const size_t cut = full.find_last_of(L"\\/");
-    root_ = cut == std::wstring::npos ? full : full.substr(0, cut);
+    const size_t cut = full->find_last_of(L"\\/");
+    root_ = cut == std::wstring::npos ? *full : full->substr(0, cut);
     return true;
+}
+
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return std::nullopt;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) {
+        return std::nullopt;
+    }
+    full.resize(written);
+    return full;
 }
 
 bool PathExists(const std::wstring& path) {

@@ -8,25 +8,6 @@
 #include "support/file_system.h"
 
 namespace launcher {
-namespace {
-
-// The folders are made from the root down, so the name is first made the full path that the
-// JVM opens: a relative name counts from the current folder, and "/" separates like "\".
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return path;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD written = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) {
-        return path;
-    }
-    full.resize(written);
-    return full;
-}
-
-}  // namespace
 
 void RedirectOutputFiles(Launcher& launcher) {
     std::wstring output = launcher.outputFile;
@@ -38,8 +19,11 @@ void RedirectOutputFiles(Launcher& launcher) {
         ExpandTimestampPattern(output, now);
         ExpandTimestampPattern(error, now);
     }
+    // The folders are made from the root down, so the name is first made the full path that
+    // the JVM opens: a relative name counts from the current folder, and "/" separates like "\".
     const jvm::FolderMaker makeFolders = [](std::u16string_view filePath) {
-        support::CreateParentDirectories(FullPath(ToWide(filePath)));
+        const std::wstring path = ToWide(filePath);
+        support::CreateParentDirectories(support::FullPath(path).value_or(path));
     };
     jvm::RedirectOutput(launcher.env, {ToU16(output), launcher.outputAppend},
                         {ToU16(error), launcher.errorAppend}, makeFolders);

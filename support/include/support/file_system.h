@@ -36,6 +36,10 @@ void CreateParentDirectories(const std::wstring& filePath);
 
 bool RemoveDirectoryLong(const std::wstring& path);
 
+// The full path (GetFullPathNameW): relative paths count from the current folder and "/"
+// becomes "\". Nothing when the system cannot form it.
+std::optional<std::wstring> FullPath(const std::wstring& path);
+
 // Expands %NAME% references; empty when the text cannot be expanded.
 std::wstring ExpandEnvironment(const std::wstring& text);
 // The same, telling a failure (nothing) from a text that expands to nothing.
