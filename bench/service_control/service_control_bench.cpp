@@ -17,22 +17,16 @@
 #include <vector>
 
 #include "run_process.h"
+#include "test_text.h"
 #include "service_control.h"
 
 namespace fs = std::filesystem;
 using testing_support::TestService;
+using testing_support::WinePath;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-fs::path WinePath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 // The launcher beside its settings file, the stand-in as its runtime.
 fs::path MakeApplication(const fs::path& root) {

@@ -17,21 +17,15 @@
 #include <vector>
 
 #include "run_process.h"
+#include "test_text.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::RunProcess;
+using testing_support::WinePath;
 
 namespace {
-
-fs::path WinePath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);

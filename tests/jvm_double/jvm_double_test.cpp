@@ -26,15 +26,7 @@ using testing_support::Quoted;
 using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ScratchFolder;
-
-// Linux paths of the build tree as wine sees them (drive Z:).
-std::wstring WinePath(const std::string& linuxPath) {
-    std::wstring path = L"Z:";
-    for (char c : linuxPath) {
-        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-    }
-    return path;
-}
+using testing_support::WinePath;
 
 std::wstring Runtime(const char* variant) {
     return WinePath(JVM_DOUBLE_DIR) + L"\\" +

@@ -26,17 +26,9 @@ using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ScratchFolder;
 using testing_support::ThisProgramFolder;
+using testing_support::WinePath;
 
 constexpr DWORD kFailed = 0xFFFFFFFFu;  // exit code -1
-
-// A path of the build tree as wine sees it (drive Z:).
-fs::path WinePath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 // The one file in a folder.
 fs::path OnlyFile(const fs::path& folder) {

@@ -32,6 +32,7 @@ using testing_support::ReadFileBytes;
 using testing_support::RunProcess;
 using testing_support::ScratchFolder;
 using testing_support::ThisProgramFolder;
+using testing_support::WinePath;
 
 using Environment = std::map<std::wstring, std::optional<std::wstring>>;
 
@@ -39,14 +40,6 @@ constexpr DWORD kFailed = 0xFFFFFFFFu;  // exit code -1
 const std::string kVoidCall = "secondaryMain com/example/App ([Ljava/lang/String;)V ";
 const std::wstring kVoidForm = L"secondaryMain([Ljava/lang/String;)V";
 const std::wstring kIntForm = L"secondaryMain([Ljava/lang/String;)I";
-
-fs::path WinePath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t count = 0;

@@ -29,17 +29,9 @@ using testing_support::RunProcess;
 using testing_support::ScratchFolder;
 using testing_support::TestService;
 using testing_support::UniqueServiceName;
+using testing_support::WinePath;
 
 using DoubleSettings = std::map<std::string, std::string>;
-
-// A path of the build tree as wine sees it (drive Z:).
-fs::path WinePath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 // Service names are plain ASCII.
 std::string Ascii(const std::wstring& text) {

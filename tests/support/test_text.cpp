@@ -27,4 +27,12 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::wstring WinePath(std::string_view linuxPath) {
+    std::wstring path = L"Z:";
+    for (const char c : linuxPath) {
+        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    }
+    return path;
+}
+
 }  // namespace testing_support

@@ -15,4 +15,7 @@ std::vector<std::string> Lines(const std::string& text);
 // The exact bytes of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// A Linux path of the build tree as wine sees it (drive Z:).
+std::wstring WinePath(std::string_view linuxPath);
+
 }  // namespace testing_support
