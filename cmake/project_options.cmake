@@ -20,6 +20,9 @@ function(ts_own_code target)
   if(WIN32 AND type MATCHES "EXECUTABLE|SHARED_LIBRARY|MODULE_LIBRARY")
     set_property(GLOBAL APPEND PROPERTY TS_WINDOWS_BINARIES $<TARGET_FILE:${target}>)
   endif()
+  if(type STREQUAL "STATIC_LIBRARY")
+    set_property(GLOBAL APPEND PROPERTY TS_STATIC_LIBRARIES $<TARGET_FILE:${target}>)
+  endif()
 endfunction()
 
 # A deliverable: built with our warnings, copied to dist/ after each build.
