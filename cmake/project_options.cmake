@@ -25,15 +25,22 @@ function(ts_own_code target)
   endif()
 endfunction()
 
-# A deliverable: built with our warnings, copied to dist/ after each build.
+# A deliverable: built with our warnings, copied to dist/ after each build, and built by the
+# `dist` target (what tools/build.sh builds).
 function(ts_deliverable target)
   ts_own_code(${target})
+  ts_dist_part(${target})
   # What we ship carries no symbols.
   target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TS_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${TS_DIST_DIR}/
     VERBATIM)
+endfunction()
+
+# A target whose output lands in dist/: the `dist` target depends on it.
+function(ts_dist_part target)
+  set_property(GLOBAL APPEND PROPERTY TS_DIST_TARGETS ${target})
 endfunction()
 
 # A GoogleTest executable registered as one ctest test; under wine on Windows targets.
