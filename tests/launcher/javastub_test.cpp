@@ -4,6 +4,7 @@
 
 #include "run_process.h"
 #include "scratch_folder.h"
+#include "support/text_conversion.h"
 
 namespace {
 
@@ -76,7 +77,9 @@ TEST(Javastub, ReadsTheSettingsFileOfItsOwnName) {
                      "[Java Runtime Environment]\r\nJRE Path=jre\r\n"
                      "[Java Runtime Environment+]\r\nMain Class=com.example.App\r\n");
     result = folder.Start(program);
-    EXPECT_EQ(result.out.find("Main class in der INI-Datei"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out,
+              "Error: Konnte Java VM Bibliothek: " + support::WideToAnsi(folder.Path()) +
+                  "\\jre\\bin\\client\\jvm.dll (Fehlernummer= 193) nicht laden.\n \n");
     EXPECT_EQ(result.exitCode, kFailed);
 }
 

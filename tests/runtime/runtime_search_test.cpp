@@ -10,6 +10,7 @@
 #include "runtime/registry_sources.h"
 #include "runtime/requirement_phrase.h"
 #include "runtime_folders.h"
+#include "scoped_environment.h"
 #include "settings/setting_values.h"
 
 namespace launcher {
@@ -18,18 +19,18 @@ namespace {
 using runtime_testing::Bits;
 using support::RegistryView;
 
-const std::wstring kJdk = kRegistrySources[0].key;
-const std::wstring kJre = kRegistrySources[1].key;
-const std::wstring kOldJdk = kRegistrySources[2].key;
-const std::wstring kOldJre = kRegistrySources[3].key;
-const std::wstring kJrockitJre = kRegistrySources[4].key;
-const std::wstring kJrockitJdk = kRegistrySources[5].key;
-const std::wstring kIbmJre = kRegistrySources[6].key;
+// Spelled out rather than taken from the product's table, so that a wrong key name fails.
+const std::wstring kJdk = L"Software\\JavaSoft\\JDK\\";
+const std::wstring kJre = L"Software\\JavaSoft\\JRE\\";
+const std::wstring kOldJdk = L"Software\\JavaSoft\\Java Development Kit\\";
+const std::wstring kOldJre = L"Software\\JavaSoft\\Java Runtime Environment\\";
+const std::wstring kJrockitJre = L"Software\\JRockit\\Java Runtime Environment\\";
+const std::wstring kJrockitJdk = L"Software\\JRockit\\Java Development Kit\\";
+const std::wstring kIbmJre = L"Software\\IBM\\Java2 Runtime Environment\\";
 
 class RuntimeSearch : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::SetEnvironmentVariableW(L"JAVA_HOME", nullptr);
         // Every registry runtime passes unless a test narrows the bounds.
         launcher_.settings.minimumVersion = ParseMinimumVersion(L"any");
         launcher_.settings.maximumVersion = ParseMaximumVersion(L"any");
@@ -62,6 +63,8 @@ class RuntimeSearch : public ::testing::Test {
     // A program that lies in a folder of its own, so that its folder holds no runtime.
     std::wstring ProgramPath() { return folders_.Root() + L"app\\start.exe"; }
 
+    // No JAVA_HOME unless a test sets one; the run's own comes back afterwards.
+    testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
     runtime_testing::RuntimeFolders folders_;
     runtime_testing::VendorRegistry registry_;
     Launcher launcher_;
@@ -229,10 +232,9 @@ TEST_F(RuntimeSearch, OldJreKeyIsProbedAsAnyUnderFavorServer) {
     EXPECT_FALSE(candidates[0].isServer);
 }
 
+// The default view of a 64-bit program is the 64-bit view: this is the 32-bit launcher's case.
+#ifndef _WIN64
 TEST_F(RuntimeSearch, The64BitViewOnlyForAPairLauncher) {
-    if (sizeof(void*) == 8) {
-        GTEST_SKIP() << "the default view of a 64-bit program is the 64-bit view";
-    }
     const std::wstring wide = folders_.Make(L"jre64", {L"server", L"client"}, Bits::x64);
     registry_.Register(kJre, L"17.0.2", wide, RegistryView::Bits64);
     EXPECT_EQ(Chosen(RegistryView::Default), L"<none>");
@@ -253,6 +255,7 @@ TEST_F(RuntimeSearch, The64BitViewOnlyForAPairLauncher) {
     EXPECT_EQ(launcher_.jvmLibraryPath, narrow + L"bin\\client\\jvm.dll");
     EXPECT_FALSE(launcher_.is64BitRuntime);
 }
+#endif
 
 TEST_F(RuntimeSearch, SourcesInTheirOrder) {
     const std::wstring registered = folders_.Make(L"registered", {L"client"});
@@ -292,7 +295,6 @@ TEST_F(RuntimeSearch, JavaHomeNeedsTheMarker) {
     ::SetEnvironmentVariableW(L"JAVA_HOME", marked.substr(0, marked.size() - 1).c_str());
     ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
     EXPECT_EQ(launcher_.jvmLibraryPath, marked + L"bin\\client\\jvm.dll");
-    ::SetEnvironmentVariableW(L"JAVA_HOME", nullptr);
 }
 
 TEST_F(RuntimeSearch, BitnessDecidesTheHandOverOnlyWithAPairLauncher) {
