@@ -49,15 +49,6 @@ class RunSequence : public testing::Test {
     std::wstring settingsFile_;
 };
 
-TEST_F(RunSequence, StartUpFailsWithoutMainClass) {
-    CapturedOutput output;
-    WriteSettings("[Application]\r\nOverride WorkingDir=Yes\r\n");
-    Launcher launcher;
-    EXPECT_FALSE(Initialize(launcher));
-    EXPECT_EQ(output.Bytes(), "Error: Main class in der INI-Datei nicht spezifiziert. \n");
-    EXPECT_TRUE(launcher.jvmLibraryPath.empty());
-}
-
 TEST_F(RunSequence, StartUpTakesArgumentsSettingsAndRuntime) {
     WriteSettings(RuntimeSettings());
     ASSERT_TRUE(::SetCurrentDirectoryW(elsewhere_.Path().c_str()));
