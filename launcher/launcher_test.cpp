@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "captured_output.h"
 #include "scratch_folder.h"
 #include "settings/settings_paths.h"
-#include "support/text_conversion.h"
 
 namespace launcher {
 namespace {
 
-using testing_support::CapturedOutput;
 using testing_support::ScratchFolder;
 
 // Initialize reads the settings file beside the running program: this test's own.
@@ -75,19 +72,6 @@ TEST_F(RunSequence, OverrideWorkingDirMovesToTheProgramFolder) {
     ::GetCurrentDirectoryW(MAX_PATH, current);
     EXPECT_EQ(std::wstring(current) + L"\\",
               settingsFile_.substr(0, settingsFile_.rfind(L'\\') + 1));
-}
-
-TEST_F(RunSequence, RunEndsWithMinusOneWhenTheJvmCannotStart) {
-    WriteSettings(RuntimeSettings());
-    Launcher launcher;
-    ASSERT_TRUE(Initialize(launcher));
-    CapturedOutput output;
-    EXPECT_EQ(launcher::Run(launcher), -1);
-    // The runtime's jvm.dll is no library image.
-    EXPECT_EQ(output.Bytes(),
-              "Error: Konnte Java VM Bibliothek: " + support::WideToAnsi(runtime_.Path()) +
-                  "\\bin\\client\\jvm.dll (Fehlernummer= 193) nicht laden.\n \n");
-    EXPECT_EQ(launcher.javaVm, nullptr);
 }
 
 }  // namespace

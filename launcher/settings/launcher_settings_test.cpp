@@ -188,12 +188,5 @@ TEST_F(Settings, MissingMainClassIsReportedAndFails) {
     EXPECT_EQ(output.Bytes(), "Error: Main class in der INI-Datei nicht spezifiziert. \n");
 }
 
-TEST_F(Settings, NoSettingsFileWithoutADotInTheName) {
-    CapturedOutput output;
-    LauncherSettings settings;
-    EXPECT_FALSE(LoadLauncherSettingsFor(folder_ / L"tool", settings));
-    EXPECT_EQ(output.Bytes(), "");
-}
-
 }  // namespace
 }  // namespace launcher

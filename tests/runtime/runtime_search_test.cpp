@@ -146,12 +146,7 @@ TEST_F(RuntimeSearch, VersionBounds) {
     EXPECT_TRUE(CandidateHomes().empty());
     Settings().maximumVersion = ParseMaximumVersion(L"1.7");
     EXPECT_EQ(CandidateHomes(), std::vector<std::wstring>{root + L"16\\"});
-    Settings().maximumVersion = ParseMaximumVersion(L"any");
-    Settings().minimumVersion = ParseMinimumVersion(L"1.7");
-    EXPECT_EQ(CandidateHomes(), std::vector<std::wstring>{root + L"18\\"});
-    Settings().minimumVersion = ParseMinimumVersion(L"1.8.0_251");
-    Settings().maximumVersion = ParseMaximumVersion(L"1.8.0_251");
-    EXPECT_EQ(CandidateHomes(), std::vector<std::wstring>{root + L"18\\"});
+    // The other bounds: CandidateOrder.VersionBounds.
 }
 
 TEST_F(RuntimeSearch, NewestUnlessAPreferredVersionMatches) {
@@ -167,18 +162,6 @@ TEST_F(RuntimeSearch, NewestUnlessAPreferredVersionMatches) {
     Settings().preferredVersions = SplitPreferredVersions(L"1.5;1.8.0_251;1.7");
     EXPECT_EQ(Chosen(), v18);
     EXPECT_FALSE(launcher_.is64BitRuntime);
-}
-
-TEST_F(RuntimeSearch, FavorIbmPutsIbmFirst) {
-    const std::wstring ibm = folders_.Make(L"ibm", {L"classic"});
-    const std::wstring sun = folders_.Make(L"sun", {L"client"});
-    registry_.Register(kJre, L"1.8.0_251", sun, RegistryView::Default);
-    registry_.Register(kIbmJre, L"1.6.0", ibm, RegistryView::Default);
-    ApplyVmProvider(L"favor_ibm", Settings());
-    EXPECT_EQ(Chosen(), ibm);
-    // With "any" no vendor is preferred: the newest wins.
-    ApplyVmProvider(L"any", Settings());
-    EXPECT_EQ(Chosen(), sun);
 }
 
 TEST_F(RuntimeSearch, FavorServerPutsServerVmsFirst) {
