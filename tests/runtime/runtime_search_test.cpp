@@ -149,21 +149,6 @@ TEST_F(RuntimeSearch, VersionBounds) {
     // The other bounds: CandidateOrder.VersionBounds.
 }
 
-TEST_F(RuntimeSearch, NewestUnlessAPreferredVersionMatches) {
-    const std::wstring v18 = folders_.Make(L"18", {L"client"});
-    const std::wstring v17 = folders_.Make(L"17", {L"client"});
-    registry_.Register(kOldJre, L"1.7.0_80", v17, RegistryView::Default);
-    registry_.Register(kOldJre, L"1.8.0_251", v18, RegistryView::Default);
-    Settings().minimumVersion = ParseMinimumVersion(L"1.6");
-
-    EXPECT_EQ(Chosen(), v18);
-    Settings().preferredVersions = SplitPreferredVersions(L"1.7");
-    EXPECT_EQ(Chosen(), v17);
-    Settings().preferredVersions = SplitPreferredVersions(L"1.5;1.8.0_251;1.7");
-    EXPECT_EQ(Chosen(), v18);
-    EXPECT_FALSE(launcher_.is64BitRuntime);
-}
-
 TEST_F(RuntimeSearch, FavorServerPutsServerVmsFirst) {
     const std::wstring client = folders_.Make(L"client", {L"client"});
     const std::wstring server = folders_.Make(L"server", {L"client", L"server"});
