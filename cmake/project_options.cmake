@@ -20,17 +20,27 @@ function(ts_own_code target)
   if(WIN32 AND type MATCHES "EXECUTABLE|SHARED_LIBRARY|MODULE_LIBRARY")
     set_property(GLOBAL APPEND PROPERTY TS_WINDOWS_BINARIES $<TARGET_FILE:${target}>)
   endif()
+  if(type STREQUAL "STATIC_LIBRARY")
+    set_property(GLOBAL APPEND PROPERTY TS_STATIC_LIBRARIES $<TARGET_FILE:${target}>)
+  endif()
 endfunction()
 
-# A deliverable: built with our warnings, copied to dist/ after each build.
+# A deliverable: built with our warnings, copied to dist/ after each build, and built by the
+# `dist` target (what tools/build.sh builds).
 function(ts_deliverable target)
   ts_own_code(${target})
+  ts_dist_part(${target})
   # What we ship carries no symbols.
   target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TS_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${TS_DIST_DIR}/
     VERBATIM)
+endfunction()
+
+# A target whose output lands in dist/: the `dist` target depends on it.
+function(ts_dist_part target)
+  set_property(GLOBAL APPEND PROPERTY TS_DIST_TARGETS ${target})
 endfunction()
 
 # A GoogleTest executable registered as one ctest test; under wine on Windows targets.
@@ -40,6 +50,8 @@ function(ts_gtest target)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
   ts_own_code(${target})
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  # ctest reports a GoogleTest skip as "Skipped", which tools/test.sh counts as a failure.
+  set_tests_properties(${target} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
   if(WIN32)
     set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine)
   endif()

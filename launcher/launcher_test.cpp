@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "captured_output.h"
 #include "scratch_folder.h"
 #include "settings/settings_paths.h"
 
 namespace launcher {
 namespace {
 
-using testing_support::CapturedOutput;
 using testing_support::ScratchFolder;
 
 // Initialize reads the settings file beside the running program: this test's own.
@@ -48,15 +46,6 @@ class RunSequence : public testing::Test {
     std::wstring settingsFile_;
 };
 
-TEST_F(RunSequence, StartUpFailsWithoutMainClass) {
-    CapturedOutput output;
-    WriteSettings("[Application]\r\nOverride WorkingDir=Yes\r\n");
-    Launcher launcher;
-    EXPECT_FALSE(Initialize(launcher));
-    EXPECT_EQ(output.Bytes(), "Error: Main class in der INI-Datei nicht spezifiziert. \n");
-    EXPECT_TRUE(launcher.jvmLibraryPath.empty());
-}
-
 TEST_F(RunSequence, StartUpTakesArgumentsSettingsAndRuntime) {
     WriteSettings(RuntimeSettings());
     ASSERT_TRUE(::SetCurrentDirectoryW(elsewhere_.Path().c_str()));
@@ -83,24 +72,6 @@ TEST_F(RunSequence, OverrideWorkingDirMovesToTheProgramFolder) {
     ::GetCurrentDirectoryW(MAX_PATH, current);
     EXPECT_EQ(std::wstring(current) + L"\\",
               settingsFile_.substr(0, settingsFile_.rfind(L'\\') + 1));
-}
-
-TEST_F(RunSequence, RunEndsWithMinusOneWhenTheJvmCannotStart) {
-    WriteSettings(RuntimeSettings());
-    Launcher launcher;
-    ASSERT_TRUE(Initialize(launcher));
-    EXPECT_EQ(launcher::Run(launcher), -1);
-    EXPECT_EQ(launcher.javaVm, nullptr);
-}
-
-TEST_F(RunSequence, MissingPairLauncherIsAFailure) {
-    CapturedOutput output;
-    Launcher launcher;
-    launcher.is64BitRuntime = true;
-    launcher.settings.pairProduct = elsewhere_ / L"missing.exe";
-    launcher.settings.pairReturnCode = true;
-    EXPECT_EQ(launcher::Run(launcher), -1);
-    EXPECT_NE(output.Bytes().find("Error: Windows Fehler: "), std::string::npos) << output.Bytes();
 }
 
 }  // namespace

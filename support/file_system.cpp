@@ -60,20 +60,21 @@ void CreateParentDirectories(const std::wstring& filePath) {
     const std::vector<std::wstring> parts = SplitPath(filePath);
     const bool unc = IsUncPath(filePath);
     std::wstring current = parts.front();
-    bool currentMadeHere = false;
+    // The levels this call made, in order: a failure deeper down removes them again, deepest
+    // first. A folder that was there before stays.
+    std::vector<std::wstring> made;
     for (size_t i = 1; i + 1 < parts.size(); ++i) {
         const std::wstring candidate = current + L"\\" + parts[i];
         const std::wstring longForm = ToLongPathForm(candidate);
-        bool made = ::CreateDirectoryW(longForm.c_str(), nullptr) != FALSE;
-        if (!made && ::GetLastError() != ERROR_ALREADY_EXISTS && !unc) {
-            // Undo only a folder this call made; one that was there before stays.
-            if (currentMadeHere) {
-                RemoveDirectoryLong(current);
+        if (::CreateDirectoryW(longForm.c_str(), nullptr) != FALSE) {
+            made.push_back(candidate);
+        } else if (::GetLastError() != ERROR_ALREADY_EXISTS && !unc) {
+            for (auto level = made.rbegin(); level != made.rend(); ++level) {
+                RemoveDirectoryLong(*level);
             }
             return;
         }
         current = candidate;
-        currentMadeHere = made;
     }
 }
 
@@ -94,6 +95,11 @@ std::optional<std::wstring> TryExpandEnvironment(const std::wstring& text) {
         return std::nullopt;
     }
     expanded.resize(std::wcslen(expanded.c_str()));
+    // Past the system's limit the text may stop early although the call reports the full
+    // length: a cut text is not the expansion.
+    if (expanded.size() + 1 != written) {
+        return std::nullopt;
+    }
     return expanded;
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "scoped_environment.h"
 #include "scratch_folder.h"
 
 namespace support {
@@ -115,25 +117,32 @@ TEST_F(CreateParentDirectoriesTest, BeyondThePlainPathLimit) {
     EXPECT_TRUE(finder.Search(file.substr(0, file.rfind(L'\\'))));
 }
 
-TEST_F(CreateParentDirectoriesTest, RemovesTheLevelItMadeWhenADeeperOneFails) {
-    // The level below a new folder cannot be made: the new folder goes again.
-    CreateParentDirectories(root_ + L"\\new\\bad|name\\x\\app.log");
+TEST_F(CreateParentDirectoriesTest, RemovesTheLevelsItMadeWhenADeeperOneFails) {
+    // The level below three new folders cannot be made: all three go again.
+    CreateParentDirectories(root_ + L"\\new\\a\\b\\bad|name\\x\\app.log");
     EXPECT_FALSE(PathExists(root_ + L"\\new"));
 
-    // A level that existed before is kept.
+    // Levels that existed before are kept, the ones made below them go.
     ASSERT_TRUE(::CreateDirectoryW((root_ + L"\\kept").c_str(), nullptr));
     MakeFile(root_ + L"\\kept\\blocker");
+    CreateParentDirectories(root_ + L"\\kept\\one\\two\\bad|name\\app.log");
+    EXPECT_TRUE(PathExists(root_ + L"\\kept\\blocker"));
+    EXPECT_FALSE(PathExists(root_ + L"\\kept\\one"));
     CreateParentDirectories(root_ + L"\\kept\\blocker\\x\\app.log");
-    EXPECT_TRUE(PathExists(root_ + L"\\kept"));
+    EXPECT_TRUE(PathExists(root_ + L"\\kept\\blocker"));
 }
 
-TEST_F(CreateParentDirectoriesTest, IgnoresServerAndShareOfUncPaths) {
-    // Nothing can be made below a share that does not exist; the walk must not stop early
-    // nor touch anything else.
+TEST_F(CreateParentDirectoriesTest, MakesNothingForUncRootsRelativeOrEmptyPaths) {
+    // Nothing can be made below a share that does not exist, nor for a path without a root;
+    // in particular nothing lands in the current folder.
+    wchar_t previous[MAX_PATH];
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(::SetCurrentDirectoryW(root_.c_str()));
     CreateParentDirectories(L"\\\\nohost\\noshare\\logs\\app.log");
     CreateParentDirectories(L"relative\\x.log");
     CreateParentDirectories(L"");
-    SUCCEED();
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(std::filesystem::is_empty(root_)) << "something was made in the current folder";
 }
 
 // UNC paths reach real files on either side of the plain path limit, through the long form
@@ -175,17 +184,27 @@ TEST(RemoveDirectoryLong, ShortLongAndMissing) {
 }
 
 TEST(ExpandEnvironment, ExpandsKnownAndKeepsUnknown) {
-    ::SetEnvironmentVariableW(L"TS_EXPAND_HOME", L"C:\\java home");
+    using testing_support::ScopedEnvironment;
+    const ScopedEnvironment home(L"TS_EXPAND_HOME", L"C:\\java home");
+    const ScopedEnvironment unset(L"TS_UNSET_VARIABLE", nullptr);
+    const ScopedEnvironment empty(L"TS_EXPAND_EMPTY", L"");
+    const std::wstring big(30000, L'x');
+    const ScopedEnvironment bigSet(L"TS_EXPAND_BIG", big.c_str());
     EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_HOME%\\bin"), L"C:\\java home\\bin");
     EXPECT_EQ(ExpandEnvironment(L"%TS_UNSET_VARIABLE%"), L"%TS_UNSET_VARIABLE%");
     EXPECT_EQ(ExpandEnvironment(L""), L"");
-    ::SetEnvironmentVariableW(L"TS_EXPAND_EMPTY", L"");
     EXPECT_EQ(TryExpandEnvironment(L"%TS_EXPAND_EMPTY%"), std::wstring());
-    const std::wstring big(30000, L'x');
-    ::SetEnvironmentVariableW(L"TS_EXPAND_BIG", big.c_str());
-    EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_BIG%!").size(), big.size() + 1);
-    // Past the system's limit the answer is empty or cut, never a crash.
-    EXPECT_LE(ExpandEnvironment(L"%TS_EXPAND_BIG%%TS_EXPAND_BIG%").size(), 2 * big.size());
+    EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_BIG%!"), big + L"!");
+    // Past the system's limit the answer is the whole text or a failure (empty), never a cut
+    // text taken for the expansion.
+    const std::optional<std::wstring> twice =
+        TryExpandEnvironment(L"%TS_EXPAND_BIG%%TS_EXPAND_BIG%");
+    if (twice.has_value()) {
+        EXPECT_EQ(twice->size(), 2 * big.size());
+        EXPECT_TRUE(*twice == big + big);
+    } else {
+        EXPECT_EQ(ExpandEnvironment(L"%TS_EXPAND_BIG%%TS_EXPAND_BIG%"), L"");
+    }
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "jvm/jvm_start.h"
-#include "jvm_library/jvm_bin_folder.h"
 #include "launcher.h"
 #include "messages/catalogue.h"
 #include "messages/error_report.h"
+#include "options/runtime_paths.h"
 #include "support/proc_address.h"
 
 namespace launcher {

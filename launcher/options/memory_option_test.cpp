@@ -45,18 +45,15 @@ TEST(MemoryOption, ConvertsSharesWithBounds) {
         {L"-Xmx33P", {1024, 0}, L"-Xmx0K"},
         // No number at all.
         {L"-XmxP", twoGigabytes, L"-Xmx0K"},
+        // 3 GB in kilobytes is above the largest signed 32-bit number.
+        {L"-Xmx75P", {4 * kGigabyte, 0}, L"-Xmx3145728K"},
+        // Shares and bounds beyond 32 bits are held at the largest unsigned value.
+        {L"-Xmx99999999999P", {64 * kGigabyte, 0}, L"-Xmx4294967295K"},
+        {L"-Xmx1:99999999999P", {kGigabyte, 0}, L"-Xmx4294967295K"},
     };
     for (const ConversionCase& c : cases) {
         EXPECT_EQ(ConvertMemoryOption(c.token, c.memory), c.expected) << c.token;
     }
-}
-
-TEST(MemoryOption, LargeResultsStayUnsigned) {
-    // 3 GB in kilobytes is above the largest signed 32-bit number.
-    EXPECT_EQ(ConvertMemoryOption(L"-Xmx75P", {4 * kGigabyte, 0}), L"-Xmx3145728K");
-    // Shares and bounds beyond 32 bits are held at the largest unsigned value.
-    EXPECT_EQ(ConvertMemoryOption(L"-Xmx99999999999P", {64 * kGigabyte, 0}), L"-Xmx4294967295K");
-    EXPECT_EQ(ConvertMemoryOption(L"-Xmx1:99999999999P", {kGigabyte, 0}), L"-Xmx4294967295K");
 }
 
 TEST(MemoryOption, StackSizeTakesTheLastCharacterAsUnit) {

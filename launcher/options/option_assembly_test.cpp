@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "captured_output.h"
 #include "options/environment_text.h"
 #include "options/jvm_options.h"
+#include "scoped_environment.h"
 #include "scratch_folder.h"
 #include "support/text_conversion.h"
 
@@ -12,6 +14,7 @@ namespace launcher {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ScopedEnvironment;
 
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 const MemoryFigures kTwoGigabytes{2048 * kMegabyte, 1536 * kMegabyte};
@@ -28,8 +31,6 @@ class OptionAssembly : public ::testing::Test {
     void SetUp() override {
         fs::create_directories(folder_ / L"lib");
         program_ = (folder_ / L"start.exe").wstring();
-        ::SetEnvironmentVariableW(L"TS_TEST_DIR", folder_.c_str());
-        ::SetEnvironmentVariableW(L"TS_TEST_ARG", L"expanded");
     }
 
     void Touch(const fs::path& relative) { std::ofstream(folder_ / relative) << "x"; }
@@ -48,6 +49,8 @@ class OptionAssembly : public ::testing::Test {
 
     testing_support::ScratchFolder scratch_;
     const fs::path folder_ = scratch_.Path();
+    const ScopedEnvironment testDir_{L"TS_TEST_DIR", folder_.c_str()};
+    const ScopedEnvironment testArg_{L"TS_TEST_ARG", L"expanded"};
     std::wstring program_;
     Launcher launcher_;
 };
@@ -128,13 +131,14 @@ TEST_F(OptionAssembly, ClassPathsBeyondTheExpansionLimitArriveWhole) {
 }
 
 TEST(ExpandVariables, LongTextsPieceByPiece) {
-    ::SetEnvironmentVariableW(L"TS_TEST_PIECE", L"value");
+    const ScopedEnvironment piece(L"TS_TEST_PIECE", L"value");
+    const ScopedEnvironment unset(L"TS_TEST_UNSET", nullptr);
+    const ScopedEnvironment empty(L"TS_TEST_EMPTY", L"");
     EXPECT_EQ(ExpandVariables(L"a;%TS_TEST_PIECE%;%TS_TEST_UNSET%"), L"a;value;%TS_TEST_UNSET%");
     const std::wstring filler(20000, L'x');
     const std::wstring text = filler + L";%TS_TEST_PIECE%;" + filler + L";%TS_TEST_UNSET%;";
     EXPECT_EQ(ExpandVariables(text), filler + L";value;" + filler + L";%TS_TEST_UNSET%;");
     // A variable set to nothing expands to nothing, whole and piece by piece.
-    ::SetEnvironmentVariableW(L"TS_TEST_EMPTY", L"");
     EXPECT_EQ(ExpandVariables(L"%TS_TEST_EMPTY%"), L"");
     EXPECT_EQ(ExpandVariables(filler + L";%TS_TEST_EMPTY%;" + filler), filler + L";;" + filler);
     // Without a reference nothing is touched, however long.
@@ -154,7 +158,9 @@ TEST_F(OptionAssembly, EmptyClassPathStopsBeforeEverythingElse) {
         "[Class Path]\r\nClass Path=nothing\\*.jar;missing.jar\r\n"
         "[Application]\r\nOutput File=out.log\r\nCmd=a b\r\n"
         "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xss1m\r\n");
+    testing_support::CapturedOutput output;
     EXPECT_FALSE(Assemble());
+    EXPECT_EQ(output.Bytes(), "Error: Java-Klassenpfad wurde in der INI-Datei nicht angegeben. \n");
     EXPECT_TRUE(launcher_.jvmOptions.empty());
     EXPECT_EQ(launcher_.threadStackSize, 0u);
     EXPECT_TRUE(launcher_.outputFile.empty());
@@ -185,6 +191,9 @@ TEST_F(OptionAssembly, MemoryNotationAndStackSizes) {
 
 TEST(PrepareEnvironment, LibraryPathPathAndRuntimeVariables) {
     const std::wstring originalPath = Environment(L"Path");
+    const ScopedEnvironment path(L"Path", originalPath.c_str());
+    const ScopedEnvironment jvmPath(L"TS_JVM_PATH", nullptr);
+    const ScopedEnvironment jvmHome(L"TS_JVM_HOME", nullptr);
     Launcher launcher;
     launcher.jvmLibraryPath = L"C:\\jre\\bin\\server\\jvm.dll";
     launcher.settings.libraryPath = L"C:\\native;";
@@ -206,7 +215,6 @@ TEST(PrepareEnvironment, LibraryPathPathAndRuntimeVariables) {
     PrepareEnvironmentFor(plain, L"C:\\App\\start.exe");
     EXPECT_TRUE(plain.jvmOptions.empty());
     EXPECT_EQ(Environment(L"Path"), L"D:\\rt\\bin;" + originalPath);
-    ::SetEnvironmentVariableW(L"Path", originalPath.c_str());
 }
 
 }  // namespace

@@ -50,13 +50,32 @@ TEST(ClassPathEntry, ClassifiesAndPlacesEntries) {
 }
 
 TEST(RuntimePaths, FoldersOfTheChosenLibrary) {
-    const std::wstring jvm = L"C:\\jre\\bin\\server\\jvm.dll";
-    EXPECT_EQ(JvmBinFolder(jvm), L"C:\\jre\\bin");
-    EXPECT_EQ(RuntimeHomeFolder(jvm), L"C:\\jre");
-    EXPECT_EQ(RuntimeLibFolder(jvm), L"C:\\jre\\lib");
-    // Too short to hold a runtime: nothing rather than a wrong folder.
-    EXPECT_EQ(JvmBinFolder(L"jvm.dll"), L"");
-    EXPECT_EQ(RuntimeHomeFolder(L"bin\\jvm.dll"), L"");
+    struct Case {
+        const wchar_t* jvm;
+        const wchar_t* bin;
+        const wchar_t* home;
+        const wchar_t* lib;
+    };
+    // Too short to hold a runtime: nothing rather than a folder outside it. A drive letter
+    // alone would be the drive's current folder: the root is named instead.
+    const Case cases[] = {
+        {L"C:\\jre\\bin\\server\\jvm.dll", L"C:\\jre\\bin", L"C:\\jre", L"C:\\jre\\lib"},
+        {L"\\\\host\\share\\jdk\\bin\\client\\jvm.dll", L"\\\\host\\share\\jdk\\bin",
+         L"\\\\host\\share\\jdk", L"\\\\host\\share\\jdk\\lib"},
+        {L"\\\\?\\D:\\a b\\bin\\hotspot\\jvm.dll", L"\\\\?\\D:\\a b\\bin", L"\\\\?\\D:\\a b",
+         L"\\\\?\\D:\\a b\\lib"},
+        {L"C:\\bin\\server\\jvm.dll", L"C:\\bin", L"C:\\", L"C:\\lib"},
+        {L"C:\\server\\jvm.dll", L"C:\\", L"", L"\\lib"},
+        {L"\\server\\jvm.dll", L"", L"", L"\\lib"},
+        {L"C:\\jvm.dll", L"", L"", L"\\lib"},
+        {L"jvm.dll", L"", L"", L"\\lib"},
+        {L"", L"", L"", L"\\lib"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(JvmBinFolder(c.jvm), c.bin) << c.jvm;
+        EXPECT_EQ(RuntimeHomeFolder(c.jvm), c.home) << c.jvm;
+        EXPECT_EQ(RuntimeLibFolder(c.jvm), c.lib) << c.jvm;
+    }
 }
 
 TEST(RuntimePaths, LibraryPathAndPathTexts) {

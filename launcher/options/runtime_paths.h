@@ -6,9 +6,11 @@
 
 namespace launcher {
 
-// C:\jre\bin\server\jvm.dll gives C:\jre\bin. Empty when the path is too short.
+// C:\jre\bin\server\jvm.dll gives C:\jre\bin: the folder put on PATH and added to the
+// library search when jvm.dll is loaded. Empty when the path is too short; C:\server\jvm.dll
+// gives the drive's root C:\, never the drive-relative C:.
 std::wstring JvmBinFolder(std::wstring_view jvmLibraryPath);
-// C:\jre\bin\server\jvm.dll gives C:\jre.
+// C:\jre\bin\server\jvm.dll gives C:\jre (the root C:\ for C:\bin\server\jvm.dll).
 std::wstring RuntimeHomeFolder(std::wstring_view jvmLibraryPath);
 // C:\jre\bin\server\jvm.dll gives C:\jre\lib.
 std::wstring RuntimeLibFolder(std::wstring_view jvmLibraryPath);

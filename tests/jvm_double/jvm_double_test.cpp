@@ -124,12 +124,10 @@ TEST_F(JvmDoubleTest, MissingClassOrMain) {
     EXPECT_FALSE(Contains(Record(), "main com/example/App"));
 }
 
-TEST_F(JvmDoubleTest, EveryCreationCodeReachesTheReporter) {
-    for (int code = -1; code >= -7; --code) {
-        const auto result = Probe(L"", {{L"TS_JVM_DOUBLE_CREATE_RESULT", std::to_wstring(code)}});
-        EXPECT_EQ(result.exitCode, 1u);
-        EXPECT_EQ(result.out, "create failed " + std::to_string(code) + "\ncreate jvm false\n");
-    }
+TEST_F(JvmDoubleTest, TheCreationCodeReachesTheReporter) {
+    const auto result = Probe(L"", {{L"TS_JVM_DOUBLE_CREATE_RESULT", L"-6"}});
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.out, "create failed -6\ncreate jvm false\n");
 }
 
 TEST_F(JvmDoubleTest, ExitAndAbortHooks) {

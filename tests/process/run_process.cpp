@@ -80,6 +80,27 @@ std::vector<wchar_t> EnvironmentBlock(
     return block;
 }
 
+// Every start that had to be repeated is written to the run's retry log, which the test
+// command lists at its end: a retry must not go unseen.
+void LogRetry(const std::wstring& program, int attempt, DWORD error) {
+    Handle log(::CreateFileW(TS_RETRY_LOG, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (log.h == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    std::wstring self(32768, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    const std::wstring line = self + L": start " + std::to_wstring(attempt) + L" of " + program +
+                              L" failed with error " + std::to_wstring(error) + L"\n";
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
+                          size, nullptr, nullptr);
+    DWORD written = 0;
+    ::WriteFile(log.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
 }  // namespace
 
 std::wstring Quoted(const std::wstring& path) {
@@ -131,6 +152,7 @@ ProcessResult RunProcess(const ProcessRequest& request) {
             result.startError == ERROR_PATH_NOT_FOUND) {
             return result;
         }
+        LogRetry(request.program, attempt, result.startError);
         ::Sleep(200);
     }
     result.startError = 0;

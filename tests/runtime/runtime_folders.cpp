@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <gtest/gtest.h>
+
 #include "support/split_fields.h"
+#include "support/text_conversion.h"
 #include "support/unique_handle.h"
 
 namespace runtime_testing {
@@ -29,7 +32,12 @@ std::wstring RuntimeFolders::Make(const std::wstring& relative,
     const fs::path home = fs::path(root_.Path()) / relative;
     fs::create_directories(home / L"bin");
     if (marker) {
-        std::ofstream(home / L"bin" / L"java.dll") << "marker";
+        std::ofstream file(home / L"bin" / L"java.dll");
+        file << "marker";
+        file.close();
+        if (!file) {
+            ADD_FAILURE() << "could not write " << (home / L"bin" / L"java.dll").string();
+        }
     }
     const fs::path image =
         fs::path(ProgramFolder()) / (bits == Bits::x86 ? L"jvm_x86.dll" : L"jvm_x64.dll");
@@ -68,6 +76,7 @@ HKEY VendorRegistry::Create(const std::wstring& path, support::RegistryView view
         if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, current.c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS | ViewFlag(view), nullptr, &key,
                               &disposition) != ERROR_SUCCESS) {
+            ADD_FAILURE() << "could not create the registry key " << support::WideToAnsi(current);
             return nullptr;
         }
         if (disposition == REG_CREATED_NEW_KEY) {
@@ -81,8 +90,9 @@ void VendorRegistry::RegisterRaw(const std::wstring& sourceKey, const std::wstri
                                  DWORD type, const void* data, DWORD bytes,
                                  support::RegistryView view) {
     const support::UniqueKey key(Create(sourceKey + version, view));
-    if (key) {
-        ::RegSetValueExW(key.get(), L"JavaHome", 0, type, static_cast<const BYTE*>(data), bytes);
+    if (key && ::RegSetValueExW(key.get(), L"JavaHome", 0, type, static_cast<const BYTE*>(data),
+                                bytes) != ERROR_SUCCESS) {
+        ADD_FAILURE() << "could not write JavaHome below " << support::WideToAnsi(sourceKey);
     }
 }
 

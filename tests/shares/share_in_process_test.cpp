@@ -33,10 +33,10 @@ class InProcessShares : public ShareTest {
     std::function<int(const ShareQuestion&)> answerQuestion = [](const ShareQuestion&) {
         return IDIGNORE;
     };
-    // Answers the progress message of the share action (field 1: the folder).
-    std::function<int(const std::wstring&)> answerProgress = [](const std::wstring&) {
-        return IDOK;
-    };
+    // Answers the progress messages of the deferred actions (field 1: the folder of the
+    // share action, the share name of the removal).
+    std::function<int(const std::wstring& action, const std::wstring& field)> answerProgress =
+        [](const std::wstring&, const std::wstring&) { return IDOK; };
     std::vector<ShareQuestion> questions;
 
     UINT InstallPackage() {
@@ -47,6 +47,16 @@ class InProcessShares : public ShareTest {
             nullptr);
         const std::wstring package = testing_support::ThisProgramFolder() + L"\\shares_a.msi";
         const UINT result = ::MsiInstallProductW(package.c_str(), L"");
+        ::MsiSetExternalUIRecord(nullptr, 0, nullptr, nullptr);
+        return result;
+    }
+    UINT RemovePackage() {
+        ::MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+        ::MsiSetExternalUIRecord(&InProcessShares::Handle,
+                                 INSTALLLOGMODE_ACTIONSTART | INSTALLLOGMODE_ACTIONDATA, this,
+                                 nullptr);
+        const UINT result =
+            ::MsiConfigureProductW(kProduct.c_str(), INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT);
         ::MsiSetExternalUIRecord(nullptr, 0, nullptr, nullptr);
         return result;
     }
@@ -63,8 +73,7 @@ class InProcessShares : public ShareTest {
                 self->action_ = RecordText(record, 1);
                 return IDOK;
             case INSTALLMESSAGE_ACTIONDATA:
-                return self->action_ == L"TS_PubDirs" ? self->answerProgress(RecordText(record, 1))
-                                                      : IDOK;
+                return self->answerProgress(self->action_, RecordText(record, 1));
             case INSTALLMESSAGE_ERROR:
                 if (::MsiRecordGetInteger(record, 1) != 4105) {
                     return 0;
@@ -117,11 +126,22 @@ TEST_F(InProcessShares, AbortFailsTheInstallationAndTakesBackItsShares) {
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
 }
 
-TEST_F(InProcessShares, CancelledProgressMessageCreatesNothing) {
-    answerProgress = [](const std::wstring&) { return IDCANCEL; };
+TEST_F(InProcessShares, CancelledProgressMessagesCreateAndRemoveNothing) {
+    std::wstring cancelledAction = L"TS_PubDirs";
+    answerProgress = [&](const std::wstring& action, const std::wstring&) {
+        return action == cancelledAction ? IDCANCEL : IDOK;
+    };
     EXPECT_EQ(InstallPackage(), static_cast<UINT>(ERROR_INSTALL_USEREXIT));
     EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+
+    // A removal cancelled at its share's message keeps the share and its count.
+    cancelledAction = L"TS_RemoveSHFolders";
+    ASSERT_EQ(InstallPackage(), 0u);
+    ASSERT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_EQ(RemovePackage(), static_cast<UINT>(ERROR_INSTALL_USEREXIT));
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    EXPECT_TRUE(Share(L"TessalyAustausch"));
 }
 
 // The share action run twice for one product, as a repeated installation would: the product's

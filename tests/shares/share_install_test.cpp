@@ -251,6 +251,35 @@ TEST_F(ShareInstall, InstallationWithoutARecordIsCountedDown) {
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
 }
 
+TEST_F(ShareInstall, ASharedNameThatCannotBeDeletedOrIsGoneAlready) {
+    RemovedAtEnd first{L"shares_a"};
+    RemovedAtEnd second{L"shares_b"};
+    ASSERT_EQ(Install(L"shares_a").exitCode, 0u);
+    ASSERT_TRUE(netapi_double::AddRefusal(
+        folder_, {L"NetShareDel", L"TessalyAustausch", ERROR_ACCESS_DENIED}));
+    // Replacing the family's share needs it deleted first: refused, it stays as it was and
+    // is not counted again; the installation goes on.
+    ASSERT_EQ(Install(L"shares_b").exitCode, 0u);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Calls("NetShareAdd", "TessalyAustausch").size(), 1u);
+    EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
+    second.removed = Remove(L"shares_b").exitCode == 0;
+    EXPECT_TRUE(second.removed);
+
+    // The last removal: a share that cannot be deleted, and one that is gone already, both
+    // lose their count and name; the removal succeeds.
+    auto shares = netapi_double::ReadShareTable(folder_);
+    std::erase_if(shares, [](const auto& share) { return share.netname == L"TessalyVorlagen"; });
+    ASSERT_TRUE(netapi_double::WriteShareTable(folder_, shares));
+    const Installation removal = Remove(L"shares_a");
+    first.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    ExpectNoCrash(removal);
+    EXPECT_EQ(Calls("NetShareDel", "TessalyAustausch").size(), 2u);
+    EXPECT_TRUE(Share(L"TessalyAustausch")) << "the refused deletion";
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
 TEST_F(ShareInstall, FailedInstallationTakesBackItsSharesAndCounts) {
     RemovedAtEnd cleanup{L"shares_failing"};
     const Installation install = Install(L"shares_failing");

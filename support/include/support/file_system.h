@@ -31,7 +31,7 @@ class FileFinder {
 bool PathExists(const std::wstring& path);
 
 // Creates the missing folders above a file path. On a local path a failure stops the walk
-// and removes the level made just before it; on a UNC path failures are ignored.
+// and removes the levels this call made; on a UNC path failures are ignored.
 void CreateParentDirectories(const std::wstring& filePath);
 
 bool RemoveDirectoryLong(const std::wstring& path);
