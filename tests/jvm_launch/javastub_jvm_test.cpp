@@ -61,7 +61,7 @@ class JavastubJvm : public ::testing::Test {
     }
 
     fs::path Program() const { return root_ / L"app" / L"start.exe"; }
-    // Runs the given launcher program (javastub.exe or javastubw.exe) from now on.
+    // Runs the given launcher program (the console or the windowed one) from now on.
     void UseProgram(const wchar_t* name) {
         fs::copy_file(fs::path(ThisProgramFolder()) / name, Program(),
                       fs::copy_options::overwrite_existing);
@@ -306,7 +306,7 @@ TEST_F(JavastubJvm, TheWindowedLauncherRunsTheSameJavaApplication) {
         UseProgram(L"javastub.exe");
         const ProcessResult console = Start(L"a \"b c\"", double_);
         const std::string consoleRecord = Record();
-        UseProgram(L"javastubw.exe");
+        UseProgram(WINDOWED_LAUNCHER);
         const ProcessResult windowed = Start(L"a \"b c\"", double_);
         EXPECT_EQ(windowed.exitCode, console.exitCode) << main;
         EXPECT_EQ(Record(), consoleRecord) << main;
@@ -319,7 +319,7 @@ TEST_F(JavastubJvm, TheWindowedLauncherRunsTheSameJavaApplication) {
 TEST_F(JavastubJvm, AWindowedStartWithoutOutputShowsAllItsLinesInOneBox) {
     MessageBoxDriver driver;
     ASSERT_TRUE(driver.Watching());
-    UseProgram(L"javastubw.exe");
+    UseProgram(WINDOWED_LAUNCHER);
     // A missing class path is reported and the start goes on, until the JVM fails.
     WriteSettings({}, {}, "");
     ProcessRequest request = Request({}, {{L"TS_JVM_DOUBLE_CREATE_RESULT", L"-4"}});
@@ -385,7 +385,7 @@ TEST_F(JavastubJvm, TheWindowedLauncherHandsOverToTheWindowedPair) {
     WriteSettings("Pair Product=" + (x64 / consolePair.filename()).string() +
                   "\r\nPair Return Code=Yes\r\n");
     for (const auto& [program, kind] :
-         {std::pair{L"javastubw.exe", "windowed"}, {L"javastub.exe", "console"}}) {
+         {std::pair{WINDOWED_LAUNCHER, "windowed"}, {L"javastub.exe", "console"}}) {
         UseProgram(program);
         const ProcessResult result = Start(L"a", {{L"TS_JVM_DOUBLE_MAIN", L"exit:1603"}});
         EXPECT_EQ(result.exitCode, 1603u) << kind << result.out;

@@ -46,9 +46,9 @@ unsigned Subsystem(const std::wstring& path) {
 }
 
 TEST(WindowedLauncher, LinkedForTheWindowsSubsystemTheConsoleOneForTheConsole) {
-    EXPECT_EQ(Subsystem(ThisProgramFolder() + L"\\javastubw.exe"),
+    EXPECT_EQ(Subsystem(ThisProgramFolder() + L"\\" WINDOWED_LAUNCHER),
               unsigned{IMAGE_SUBSYSTEM_WINDOWS_GUI});
-    EXPECT_EQ(Subsystem(ThisProgramFolder() + L"\\javastub.exe"),
+    EXPECT_EQ(Subsystem(ThisProgramFolder() + L"\\" CONSOLE_LAUNCHER),
               unsigned{IMAGE_SUBSYSTEM_WINDOWS_CUI});
 #ifdef PAIR_WINDOWED_LAUNCHER
     const std::wstring pair = PAIR_WINDOWED_LAUNCHER;
@@ -65,10 +65,10 @@ TEST(WindowedLauncher, ErrorLinesGoToStandardOutputOrOneBox) {
         bool box;
     };
     const Case cases[] = {
-        {L"javastubw.exe", false, true},
-        {L"javastubw.exe", true, false},
+        {WINDOWED_LAUNCHER, false, true},
+        {WINDOWED_LAUNCHER, true, false},
         // The console program never shows a box.
-        {L"javastub.exe", false, false},
+        {CONSOLE_LAUNCHER, false, false},
     };
     const std::string line = "Error: Main class in der INI-Datei nicht spezifiziert. \n";
     MessageBoxDriver driver;
