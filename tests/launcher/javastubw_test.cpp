@@ -62,22 +62,28 @@ TEST(WindowedLauncher, ErrorLinesGoToStandardOutputOrOneBox) {
     struct Case {
         const wchar_t* program;
         bool withOutput;
+        bool service;
         bool box;
     };
     const Case cases[] = {
-        {WINDOWED_LAUNCHER, false, true},
-        {WINDOWED_LAUNCHER, true, false},
+        {WINDOWED_LAUNCHER, false, false, true},
+        {WINDOWED_LAUNCHER, true, false, false},
+        // Service mode never shows a box; the settings say it before the main class fails.
+        {WINDOWED_LAUNCHER, false, true, false},
         // The console program never shows a box.
-        {CONSOLE_LAUNCHER, false, false},
+        {CONSOLE_LAUNCHER, false, false, false},
     };
     const std::string line = "Error: Main class in der INI-Datei nicht spezifiziert. \n";
     MessageBoxDriver driver;
     ASSERT_TRUE(driver.Watching());
     for (const Case& c : cases) {
         ScratchFolder folder;
-        // No settings file: the start fails with one line. The title is the file name up
-        // to its last dot.
+        // No main class: the start fails with one line. The title is the file name up to
+        // its last dot.
         const std::wstring program = folder / L"Mein.Start.exe";
+        if (c.service) {
+            folder.Write(L"Mein.Start.ini", "[Application]\r\nApplication Type=service\r\n");
+        }
         const std::wstring original = ThisProgramFolder() + L"\\" + c.program;
         ASSERT_TRUE(::CopyFileW(original.c_str(), program.c_str(), FALSE));
         ProcessRequest request;
@@ -87,7 +93,7 @@ TEST(WindowedLauncher, ErrorLinesGoToStandardOutputOrOneBox) {
         ASSERT_TRUE(run.result.started);
         EXPECT_EQ(run.result.exitCode, kFailed) << c.program;
         EXPECT_EQ(run.result.out, c.withOutput ? line : "") << c.program;
-        ASSERT_EQ(run.boxes.size(), c.box ? 1u : 0u) << c.program << c.withOutput;
+        ASSERT_EQ(run.boxes.size(), c.box ? 1u : 0u) << c.program << c.withOutput << c.service;
         if (c.box) {
             const auto& box = run.boxes[0];
             EXPECT_EQ(box.title, L"Mein.Start");
