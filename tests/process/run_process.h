@@ -18,9 +18,9 @@ struct ProcessRequest {
     // Environment changes on top of this process's environment; nullopt removes the variable.
     std::map<std::wstring, std::optional<std::wstring>> environment;
     std::string input;  // bytes for standard input
+    std::chrono::milliseconds timeout{30000};
     // Started as from Explorer or a shortcut: no standard output and error at all.
     bool withoutStandardOutput = false;
-    std::chrono::milliseconds timeout{30000};
 };
 
 struct ProcessResult {
