@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "command_line.h"
+#include "messages/error_box.h"
 #include "runtime/pair_launch.h"
 #include "settings/settings_paths.h"
 
@@ -41,6 +42,8 @@ LauncherRegistration::~LauncherRegistration() {
 int LauncherMain() {
     Launcher launcher;
     const LauncherRegistration registration(launcher);
+    // A windowed start without standard output shows its error lines when it ends.
+    const ErrorBoxAtEnd errorBox(launcher.settings.isService);
     ::SetThreadLocale(::GetSystemDefaultLCID());
     if (!Initialize(launcher)) {
         return -1;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "messages/catalogue.h"
+#include "messages/error_box.h"
 #include "messages/error_line.h"
 
 namespace launcher {
@@ -40,11 +41,14 @@ void WriteConsoleText(HANDLE console, const std::wstring& text) {
 }  // namespace
 
 void PrintError(std::wstring_view message) {
+    const std::wstring line = ErrorLine(message);
+    if (TakeForErrorBox(line)) {
+        return;
+    }
     HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) {
         return;
     }
-    const std::wstring line = ErrorLine(message);
     DWORD mode = 0;
     if (::GetConsoleMode(output, &mode)) {
         WriteConsoleText(output, line);

@@ -6,7 +6,8 @@ namespace launcher {
 
 // Writes the error line at once. On a console the text goes out as UTF-16
 // (WriteConsoleW), so umlauts show; into a pipe or file it goes as UTF-8 without a
-// byte-order mark, with plain line feeds. Without a standard output it is lost.
+// byte-order mark, with plain line feeds. Without a standard output it is lost, except in
+// the windowed program, which shows it in a box when the start ends (messages/error_box.h).
 void PrintError(std::wstring_view message);
 
 // Text 202 with the description text descriptionId and the last error code, which is

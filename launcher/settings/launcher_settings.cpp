@@ -6,6 +6,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
+#include "windowed/windowed_pair.h"
 
 namespace launcher {
 namespace {
@@ -69,7 +70,7 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
         IsYesIgnoringCase(read(kSectionApplication, L"Override WorkingDir"));
     settings.systemPath = read(kSectionRuntime, L"System Path");
     settings.libraryPath = read(kSectionRuntime, L"Library Path");
-    settings.pairProduct = read(kSectionApplication, L"Pair Product");
+    settings.pairProduct = PairProductForThisProgram(read(kSectionApplication, L"Pair Product"));
     settings.pairReturnCode = IsYesIgnoringCase(read(kSectionApplication, L"Pair Return Code"));
     return true;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "in_order.h"
+#include "message_box_driver.h"
 #include "run_process.h"
 #include "scratch_folder.h"
 #include "test_text.h"
@@ -18,8 +19,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::AnsweredRun;
 using testing_support::Contains;
 using testing_support::InOrder;
+using testing_support::MessageBoxDriver;
 using testing_support::ProcessRequest;
 using testing_support::ProcessResult;
 using testing_support::ReadFileBytes;
@@ -50,6 +53,11 @@ class JavastubJvm : public ::testing::Test {
     }
 
     fs::path Program() const { return root_ / L"app" / L"start.exe"; }
+    // Runs the given launcher program (the console or the windowed one) from now on.
+    void UseProgram(const wchar_t* name) {
+        fs::copy_file(fs::path(ThisProgramFolder()) / name, Program(),
+                      fs::copy_options::overwrite_existing);
+    }
     fs::path Runtime() const { return root_ / L"jre"; }
 
     // A runtime folder as the search takes it: bin\java.dll and the client VM's jvm.dll.
@@ -61,17 +69,18 @@ class JavastubJvm : public ::testing::Test {
     }
 
     // The settings file: the runtime by "JRE Path", then the given [Application] lines.
-    void WriteSettings(const std::string& application = {}, const std::string& runtime = {}) {
+    void WriteSettings(const std::string& application = {}, const std::string& runtime = {},
+                       const std::string& classPath = "classes") {
         std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary)
             << "[Java Runtime Environment]\r\nMain Class=com.example.App\r\nJRE Path="
             << Runtime().string() << "\r\n"
             << runtime << "[Application]\r\n"
-            << application << "[Class Path]\r\nClass Path=classes\r\n";
+            << application << "[Class Path]\r\nClass Path=" << classPath << "\r\n";
     }
 
-    ProcessResult Start(const std::wstring& arguments = {},
-                        std::map<std::wstring, std::optional<std::wstring>> double_ = {},
-                        std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+    ProcessRequest Request(const std::wstring& arguments = {},
+                           std::map<std::wstring, std::optional<std::wstring>> double_ = {},
+                           std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
         ProcessRequest request;
         request.program = Program().wstring();
         request.arguments = arguments;
@@ -82,7 +91,13 @@ class JavastubJvm : public ::testing::Test {
         request.environment[L"JAVA_HOME"] = std::nullopt;
         request.environment[L"TS_JVM_DOUBLE_LOG"] = Log().wstring();
         fs::remove(Log());
-        ProcessResult result = RunProcess(request);
+        return request;
+    }
+
+    ProcessResult Start(const std::wstring& arguments = {},
+                        std::map<std::wstring, std::optional<std::wstring>> double_ = {},
+                        std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+        ProcessResult result = RunProcess(Request(arguments, std::move(double_), timeout));
         EXPECT_TRUE(result.started);
         EXPECT_FALSE(Contains(result.err, "jvm double:")) << result.err;
         return result;
@@ -289,6 +304,45 @@ TEST_F(JavastubJvm, APreferredIbmRuntimeKeepsTheProcessAfterMain) {
     EXPECT_FALSE(Contains(record, "DetachCurrentThread")) << record;
 }
 
+TEST_F(JavastubJvm, TheWindowedLauncherRunsTheSameJavaApplication) {
+    WriteSettings("Cmd=from-settings\r\n", "Virtual Machine Parameters=-Xmx64m\r\n");
+    for (const wchar_t* main : {L"", L"exit:1603", L"throw"}) {
+        std::map<std::wstring, std::optional<std::wstring>> double_;
+        if (*main != L'\0') {
+            double_[L"TS_JVM_DOUBLE_MAIN"] = main;
+        }
+        UseProgram(L"javastub.exe");
+        const ProcessResult console = Start(L"a \"b c\"", double_);
+        const std::string consoleRecord = Record();
+        UseProgram(WINDOWED_LAUNCHER);
+        const ProcessResult windowed = Start(L"a \"b c\"", double_);
+        EXPECT_EQ(windowed.exitCode, console.exitCode) << main;
+        EXPECT_EQ(Record(), consoleRecord) << main;
+        EXPECT_TRUE(
+            Contains(consoleRecord, "main com/example/App args=3 [a] [b c] [from-settings]"))
+            << consoleRecord;
+    }
+}
+
+TEST_F(JavastubJvm, AWindowedStartWithoutOutputShowsAllItsLinesInOneBox) {
+    MessageBoxDriver driver;
+    ASSERT_TRUE(driver.Watching());
+    UseProgram(WINDOWED_LAUNCHER);
+    // A missing class path is reported and the start goes on, until the JVM fails.
+    WriteSettings({}, {}, "");
+    ProcessRequest request = Request({}, {{L"TS_JVM_DOUBLE_CREATE_RESULT", L"-4"}});
+    request.withoutStandardOutput = true;
+    const AnsweredRun run = RunAnsweringBoxes(driver, request);
+    EXPECT_EQ(run.result.exitCode, kFailed);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].title, L"start");
+    EXPECT_EQ(run.boxes[0].text,
+              L"Error: Java-Klassenpfad wurde in der INI-Datei nicht angegeben. \n"
+              L"Error: JNI Fehler: konnte die Java VM nicht erzeugen\n"
+              L"Reason: nicht gen\u00fcgend Arbeitsspeicher.");
+    EXPECT_EQ(run.boxes[0].icon, std::optional<UINT>(MB_ICONHAND));
+}
+
 #if defined(PAIR_LAUNCHER) && defined(PAIR_JVM_DOUBLE)
 TEST_F(JavastubJvm, A64BitRuntimeRunsInTheRealPairAndItsExitCodeComesBack) {
     const fs::path pairLauncher = WinePath(PAIR_LAUNCHER);
@@ -311,6 +365,41 @@ TEST_F(JavastubJvm, A64BitRuntimeRunsInTheRealPairAndItsExitCodeComesBack) {
     const std::string record = Record();
     EXPECT_TRUE(
         InOrder(record, {"main com/example/App args=2 [a] [b c]", "exit hook called 1603"}));
+}
+#endif
+
+#if defined(PAIR_WINDOWED_LAUNCHER) && defined(PAIR_LAUNCHER) && defined(PAIR_JVM_DOUBLE)
+TEST_F(JavastubJvm, TheWindowedLauncherHandsOverToTheWindowedPair) {
+    const fs::path consolePair = WinePath(PAIR_LAUNCHER);
+    const fs::path windowedPair = WinePath(PAIR_WINDOWED_LAUNCHER);
+    const fs::path pairLibrary = WinePath(PAIR_JVM_DOUBLE);
+    if (!fs::exists(consolePair) || !fs::exists(windowedPair) || !fs::exists(pairLibrary)) {
+        GTEST_SKIP() << "build the windows-x64 preset first";
+    }
+    MakeRuntime(pairLibrary);
+    // Both pairs under their built names, each with settings that tell them apart.
+    const fs::path x64 = root_ / L"app" / L"x64";
+    fs::create_directories(x64 / L"classes");
+    for (const auto& [pair, kind] :
+         {std::pair{consolePair, "console"}, {windowedPair, "windowed"}}) {
+        fs::copy_file(pair, x64 / pair.filename());
+        std::ofstream(x64 / pair.filename().replace_extension(".ini"), std::ios::binary)
+            << "[Java Runtime Environment]\r\nMain Class=com.example.App\r\nJRE Path="
+            << Runtime().string() << "\r\n[Application]\r\nCmd=" << kind
+            << "\r\n[Class Path]\r\nClass Path=classes\r\n";
+    }
+    // The settings name the console pair, as the console launcher's settings do.
+    WriteSettings("Pair Product=" + (x64 / consolePair.filename()).string() +
+                  "\r\nPair Return Code=Yes\r\n");
+    for (const auto& [program, kind] :
+         {std::pair{WINDOWED_LAUNCHER, "windowed"}, {L"javastub.exe", "console"}}) {
+        UseProgram(program);
+        const ProcessResult result = Start(L"a", {{L"TS_JVM_DOUBLE_MAIN", L"exit:1603"}});
+        EXPECT_EQ(result.exitCode, 1603u) << kind << result.out;
+        EXPECT_TRUE(
+            Contains(Record(), std::string("main com/example/App args=2 [a] [") + kind + "]\n"))
+            << Record();
+    }
 }
 #endif
 

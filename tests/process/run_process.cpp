@@ -128,8 +128,8 @@ ProcessResult RunProcess(const ProcessRequest& request) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = inRead.h;
-    startup.hStdOutput = outWrite.h;
-    startup.hStdError = errWrite.h;
+    startup.hStdOutput = request.withoutStandardOutput ? nullptr : outWrite.h;
+    startup.hStdError = request.withoutStandardOutput ? nullptr : errWrite.h;
 
     std::wstring commandLine = Quoted(request.program);
     if (!request.arguments.empty()) {

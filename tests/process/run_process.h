@@ -19,6 +19,8 @@ struct ProcessRequest {
     std::map<std::wstring, std::optional<std::wstring>> environment;
     std::string input;  // bytes for standard input
     std::chrono::milliseconds timeout{30000};
+    // Started as from Explorer or a shortcut: no standard output and error at all.
+    bool withoutStandardOutput = false;
 };
 
 struct ProcessResult {

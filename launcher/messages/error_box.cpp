@@ -1,0 +1,76 @@
+#include "messages/error_box.h"
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+
+#include "settings/settings_path_rules.h"
+#include "windowed/program_subsystem.h"
+
+namespace launcher {
+namespace {
+
+// Lines come from the entry thread and the launcher thread, one after the other.
+std::mutex gatheredLock;
+std::wstring gathered;
+
+bool StandardOutputAttached() {
+    HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    // A file, a pipe or a character device (console, NUL) takes the lines; a handle value
+    // that names nothing does not.
+    ::SetLastError(NO_ERROR);
+    return ::GetFileType(output) != FILE_TYPE_UNKNOWN || ::GetLastError() == NO_ERROR;
+}
+
+// The program's file name without extension; empty when the path cannot be had.
+std::wstring BoxTitle() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return ProgramBaseName(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+bool TakeForErrorBox(std::wstring_view line) {
+    // The caller's error code may still be wanted after its line.
+    const DWORD lastError = ::GetLastError();
+    const bool attached = StandardOutputAttached();
+    ::SetLastError(lastError);
+    if (attached || !IsWindowedProgram()) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> lock(gatheredLock);
+    gathered += line;
+    return true;
+}
+
+ErrorBoxAtEnd::~ErrorBoxAtEnd() {
+    std::wstring text;
+    {
+        const std::lock_guard<std::mutex> lock(gatheredLock);
+        text.swap(gathered);
+    }
+    // The blank and line feed that end every error line would show as an empty last line.
+    const size_t end = text.find_last_not_of(L" \n");
+    text.erase(end == std::wstring::npos ? 0 : end + 1);
+    if (text.empty() || serviceMode_ || !OnInteractiveWindowStation()) {
+        return;
+    }
+    ::MessageBoxW(nullptr, text.c_str(), BoxTitle().c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace launcher
