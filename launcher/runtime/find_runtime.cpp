@@ -4,6 +4,7 @@
 
 #include "messages/catalogue.h"
 #include "runtime/jvm_library_probe.h"
+#include "runtime/openjdk_search.h"
 #include "runtime/pair_bitness.h"
 #include "runtime/registry_search.h"
 #include "runtime/requirement_phrase.h"
@@ -84,6 +85,11 @@ bool FromJavaHome(Launcher& launcher) {
     return true;
 }
 
+// Only reached when no specified source found a runtime: it can only spare the dialog.
+bool FromOpenJdkRegistrations(Launcher& launcher) {
+    return !SearchOpenJdkRegistrations(launcher).empty();
+}
+
 bool FromUser(Launcher& launcher, const std::wstring& programPath) {
     const LauncherSettings& settings = launcher.settings;
     const std::wstring phrase =
@@ -108,7 +114,8 @@ bool FromUser(Launcher& launcher, const std::wstring& programPath) {
 
 bool FindRuntimeForProgram(Launcher& launcher, const std::wstring& programPath) {
     return FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
-           FromRegistry(launcher) || FromJavaHome(launcher) || FromUser(launcher, programPath);
+           FromRegistry(launcher) || FromJavaHome(launcher) || FromOpenJdkRegistrations(launcher) ||
+           FromUser(launcher, programPath);
 }
 
 bool FindRuntime(Launcher& launcher) {

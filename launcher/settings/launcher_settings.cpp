@@ -71,6 +71,8 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
     settings.libraryPath = read(kSectionRuntime, L"Library Path");
     settings.pairProduct = read(kSectionApplication, L"Pair Product");
     settings.pairReturnCode = IsYesIgnoringCase(read(kSectionApplication, L"Pair Return Code"));
+    settings.searchOpenJdkRegistrations =
+        !IsYesIgnoringCase(read(kSectionRuntime, L"Ignore OpenJDK Registry"));
     return true;
 }
 
