@@ -74,7 +74,7 @@ bool FromRegistry(Launcher& launcher) {
     std::optional<std::wstring> home = SearchRegistry(launcher, support::RegistryView::Default);
     if (!home && !launcher.settings.pairProduct.empty()) {
         home = SearchRegistry(launcher, support::RegistryView::Bits64);
-    } else if (!home) {
+    } else if (!home && sizeof(void*) == 4) {
         trace::Write(L"registry 64-bit view: skipped, wrong bitness without Pair Product");
     }
     if (!home) {

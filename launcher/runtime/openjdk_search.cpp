@@ -142,7 +142,7 @@ std::wstring SearchOpenJdkRegistrations(Launcher& launcher) {
         CollectOpenJdkRuntimes(settings, support::RegistryView::Default);
     if (candidates.empty() && !settings.pairProduct.empty()) {
         candidates = CollectOpenJdkRuntimes(settings, support::RegistryView::Bits64);
-    } else if (candidates.empty() && OpenJdkSearchWanted(settings)) {
+    } else if (candidates.empty() && OpenJdkSearchWanted(settings) && sizeof(void*) == 4) {
         trace::Write(
             L"OpenJDK registrations (64-bit view): skipped, wrong bitness without "
             L"Pair Product");
