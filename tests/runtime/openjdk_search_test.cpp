@@ -160,11 +160,9 @@ TEST_F(OpenJdkSearch, KindOfAnUnnamedRegistrationIsToldByTheFolder) {
 
     ApplyJvmSource(L"only_JRE", Settings());
     ASSERT_EQ(CollectOpenJdkRuntimes(Settings(), RegistryView::Default).size(), 1u);
-    EXPECT_EQ(CollectOpenJdkRuntimes(Settings(), RegistryView::Default)[0].version, [] {
-        Version v;
-        ParseVersion(L"11.0.21", 0, v);
-        return v;
-    }());
+    // The version from "CurrentVersion", not from the name.
+    EXPECT_EQ(CollectOpenJdkRuntimes(Settings(), RegistryView::Default)[0].version,
+              (Version{{11, 0, 21, 0}, 3}));
     ApplyJvmSource(L"only_JDK", Settings());
     EXPECT_EQ(Homes(), std::vector<std::wstring>{jdk});
 }
