@@ -6,6 +6,8 @@
 #include "messages/error_box.h"
 #include "runtime/pair_launch.h"
 #include "settings/settings_paths.h"
+#include "support/text_conversion.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 namespace {
@@ -25,6 +27,35 @@ void ChangeToProgramFolder() {
     ::SetCurrentDirectoryW(program->substr(0, slash).c_str());
 }
 
+// What the JVM is started with, for the trace.
+void TraceJvmRequest(const Launcher& launcher) {
+    if (!trace::On()) {
+        return;
+    }
+    for (const std::string& option : launcher.jvmOptions) {
+        trace::Write(L"JVM option: ", support::AnsiToWide(option));
+    }
+    trace::Write(L"main class: ", launcher.settings.mainClass);
+    for (std::size_t i = 0; i < launcher.arguments.size(); ++i) {
+        trace::Write(L"argument ", i + 1, L": ", launcher.arguments[i]);
+    }
+}
+
+int StartAndRun() {
+    Launcher launcher;
+    const LauncherRegistration registration(launcher);
+    // A windowed start without standard output shows its error lines when it ends.
+    const ErrorBoxAtEnd errorBox(launcher.settings.isService);
+    ::SetThreadLocale(::GetSystemDefaultLCID());
+    if (!Initialize(launcher)) {
+        return -1;
+    }
+    if (launcher.settings.isService) {
+        return RunServiceDispatcher(launcher);
+    }
+    return Run(launcher);
+}
+
 }  // namespace
 
 Launcher* CurrentLauncher() {
@@ -40,24 +71,19 @@ LauncherRegistration::~LauncherRegistration() {
 }
 
 int LauncherMain() {
-    Launcher launcher;
-    const LauncherRegistration registration(launcher);
-    // A windowed start without standard output shows its error lines when it ends.
-    const ErrorBoxAtEnd errorBox(launcher.settings.isService);
-    ::SetThreadLocale(::GetSystemDefaultLCID());
-    if (!Initialize(launcher)) {
-        return -1;
-    }
-    if (launcher.settings.isService) {
-        return RunServiceDispatcher(launcher);
-    }
-    return Run(launcher);
+    trace::Write(L"start: ", std::wstring_view(::GetCommandLineW()));
+    const int exitCode = StartAndRun();
+    trace::Write(L"exit code: ", exitCode);
+    return exitCode;
 }
 
 bool Initialize(Launcher& launcher) {
     launcher.arguments = ArgumentsFromCommandLine(::GetCommandLineW());
-    if (!LoadLauncherSettings(launcher.settings)) {
-        return false;
+    {
+        const trace::Phase phase(L"settings");
+        if (!LoadLauncherSettings(launcher.settings)) {
+            return false;
+        }
     }
     if (!SetUpSingleInstance(launcher)) {
         return false;
@@ -78,12 +104,20 @@ int Run(Launcher& launcher) {
     if (launcher.singleInstance.isSecondary) {
         return WaitForPrimaryInstance(launcher);
     }
-    PrepareEnvironment(launcher);
-    if (!LoadJvmLibrary(launcher)) {
-        return -1;
+    {
+        const trace::Phase phase(L"jvm.dll loading");
+        PrepareEnvironment(launcher);
+        if (!LoadJvmLibrary(launcher)) {
+            trace::Write(L"jvm.dll could not be loaded");
+            return -1;
+        }
     }
-    // A missing class path has been reported; the JVM still starts with what there is.
-    AssembleOptions(launcher);
+    {
+        const trace::Phase phase(L"options");
+        // A missing class path has been reported; the JVM still starts with what there is.
+        AssembleOptions(launcher);
+    }
+    TraceJvmRequest(launcher);
     if (launcher.threadStackSize == 0) {
         launcher.threadStackSize = DefaultJavaStackSize();
     }

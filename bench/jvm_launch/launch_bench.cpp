@@ -1,7 +1,8 @@
 // What a start costs: a trivial main through the JNI layer against the JDK's own `java`
-// command on the same runtime, alternating, median of each.
+// command and against bare_jvm_start (create, find the class, call main, destroy: the floor)
+// on the same runtime, in turns, median of each.
 //
-// jvm_launch_bench JDK_HOME CLASS_DIR [RUNS]     measure (default 15 runs of each)
+// jvm_launch_bench JDK_HOME[,JDK_HOME...] CLASS_DIR [RUNS]   measure (default 15 runs of each)
 // jvm_launch_bench --start LIBJVM CLASS_DIR      one start through the layer (used by the above)
 
 #include "child_process.h"
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: jvm_launch_bench JDK_HOME CLASS_DIR [RUNS]\n");
         return 2;
     }
-    const std::string home = argv[1];
+    const std::string homes = argv[1];
     const std::string classDir = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
     std::string self(4096, '\0');
@@ -87,19 +88,34 @@ int main(int argc, char** argv) {
         return 2;
     }
     self.resize(static_cast<std::size_t>(length));
-    const std::vector<std::string> ours{self, "--start", home + "/lib/server/libjvm.so", classDir};
-    const std::vector<std::string> theirs{home + "/bin/java", "-cp", classDir, "Trivial"};
+    const std::string bare = self.substr(0, self.rfind('/') + 1) + "bare_jvm_start";
 
-    TimedRun(ours);  // warm the file cache for both
-    TimedRun(theirs);
-    std::vector<double> layer, command;
-    for (int i = 0; i < runs; ++i) {
-        layer.push_back(TimedRun(ours));
-        command.push_back(TimedRun(theirs));
+    for (std::size_t from = 0; from < homes.size();) {
+        const std::size_t comma = std::min(homes.find(',', from), homes.size());
+        const std::string home = homes.substr(from, comma - from);
+        from = comma + 1;
+        const std::string libjvm = home + "/lib/server/libjvm.so";
+        const std::vector<std::vector<std::string>> contestants{
+            {self, "--start", libjvm, classDir},
+            {home + "/bin/java", "-cp", classDir, "Trivial"},
+            {bare, libjvm, classDir, "Trivial"},
+        };
+        std::vector<std::vector<double>> times(contestants.size());
+        for (const auto& command : contestants) {
+            TimedRun(command);  // warms the file cache
+        }
+        for (int i = 0; i < runs; ++i) {
+            for (std::size_t c = 0; c < contestants.size(); ++c) {
+                times[c].push_back(TimedRun(contestants[c]));
+            }
+        }
+        const double layer = Median(times[0]);
+        const double command = Median(times[1]);
+        const double floor = Median(times[2]);
+        std::printf(
+            "%s (median of %d): JNI layer %.1f ms, java command %.1f ms, bare "
+            "invocation %.1f ms; layer/java %.3f, layer/bare %.3f\n",
+            home.c_str(), runs, layer, command, floor, layer / command, layer / floor);
     }
-    const double ourMedian = Median(layer);
-    const double theirMedian = Median(command);
-    std::printf("%s: JNI layer %.1f ms, java command %.1f ms (median of %d), ratio %.3f\n",
-                home.c_str(), ourMedian, theirMedian, runs, ourMedian / theirMedian);
     return 0;
 }

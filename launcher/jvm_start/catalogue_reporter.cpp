@@ -3,6 +3,7 @@
 #include "jvm_start/wide_text.h"
 #include "messages/catalogue.h"
 #include "messages/error_report.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 
@@ -17,6 +18,7 @@ void CatalogueReporter::Report(jvm::Message message, std::u16string_view insert)
 }
 
 void CatalogueReporter::ReportCreateFailure(jint code) {
+    trace::Write(L"JVM creation failed: JNI_CreateJavaVM returned ", static_cast<int>(code));
     ReportJvmCreateError(static_cast<int>(code));
 }
 

@@ -11,6 +11,7 @@
 #include "jvm_start/output_files.h"
 #include "jvm_start/wide_text.h"
 #include "launcher.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 namespace {
@@ -45,11 +46,13 @@ bool CreateJvm(Launcher& launcher) {
     if (launcher.runObserver != nullptr) {
         jvm::SetRunObserver(&observerBridge);
     }
+    const trace::Phase phase(L"JVM creation");
     CatalogueReporter reporter;
     jvm::Jvm created;
     if (!jvm::CreateJvm(entryPoints.createJavaVm, launcher.jvmOptions, reporter, created)) {
         return false;
     }
+    trace::Write(L"JVM created");
     launcher.javaVm = created.vm;
     launcher.env = created.env;
     RedirectOutputFiles(launcher);
@@ -74,9 +77,13 @@ bool InvokeMain(Launcher& launcher) {
         request.beforeMain = [startEvent] { ::SetEvent(startEvent); };
     }
     // The exception text is built and dropped: no step shows it.
+    const trace::Phase phase(L"main");
     CatalogueReporter reporter;
-    return jvm::InvokeMain({launcher.javaVm, launcher.env},
-                           LoadedEntryPoints().findClassFromBootLoader, request, reporter);
+    const bool returned =
+        jvm::InvokeMain({launcher.javaVm, launcher.env},
+                        LoadedEntryPoints().findClassFromBootLoader, request, reporter);
+    trace::Write(std::wstring_view(returned ? L"main returned" : L"main failed"));
+    return returned;
 }
 
 void DestroyJvm(Launcher& launcher) {

@@ -4,6 +4,7 @@
 
 #include "messages/catalogue.h"
 #include "runtime/jvm_library_probe.h"
+#include "runtime/openjdk_search.h"
 #include "runtime/pair_bitness.h"
 #include "runtime/registry_search.h"
 #include "runtime/requirement_phrase.h"
@@ -12,6 +13,7 @@
 #include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
 #include "support/file_system.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 namespace {
@@ -24,10 +26,13 @@ std::wstring WithTrailingBackslash(std::wstring folder) {
 }
 
 // Takes the library when one was found; the caller ends the search then.
-bool Take(Launcher& launcher, JvmLibrary library) {
+bool Take(Launcher& launcher, JvmLibrary library, std::wstring_view source,
+          const std::wstring& home) {
     if (library.path.empty()) {
+        trace::Write(L"runtime source ", source, L": no jvm.dll in ", home);
         return false;
     }
+    trace::Write(L"runtime source ", source, L": found ", library.path);
     launcher.jvmLibraryPath = std::move(library.path);
     return true;
 }
@@ -35,11 +40,12 @@ bool Take(Launcher& launcher, JvmLibrary library) {
 bool FromConfiguredPath(Launcher& launcher) {
     const LauncherSettings& settings = launcher.settings;
     if (settings.jrePath.empty()) {
+        trace::Write(L"runtime source JRE Path: not set");
         return false;
     }
     // Versions are not checked: the folder was chosen on purpose.
-    if (!Take(launcher,
-              FindJvmLibrary(WithTrailingBackslash(settings.jrePath), settings.jvmType))) {
+    const std::wstring home = WithTrailingBackslash(settings.jrePath);
+    if (!Take(launcher, FindJvmLibrary(home, settings.jvmType), L"JRE Path", home)) {
         return false;
     }
     CheckPairBitness(launcher);
@@ -55,32 +61,56 @@ bool FromProgramFolder(Launcher& launcher, const std::wstring& programPath) {
     if (!HasJavaMarker(home)) {
         home += L"jre\\";
         if (!HasJavaMarker(home)) {
+            trace::Write(L"runtime source program folder: no bin\\java.dll in ",
+                         home.substr(0, slash + 1), L" nor in ", home);
             return false;
         }
     }
     // A runtime shipped with the program is its own: neither version nor bitness is checked.
-    return Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType));
+    return Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType), L"program folder", home);
 }
 
 bool FromRegistry(Launcher& launcher) {
     std::optional<std::wstring> home = SearchRegistry(launcher, support::RegistryView::Default);
     if (!home && !launcher.settings.pairProduct.empty()) {
         home = SearchRegistry(launcher, support::RegistryView::Bits64);
+    } else if (!home && sizeof(void*) == 4) {
+        trace::Write(L"registry 64-bit view: skipped, wrong bitness without Pair Product");
     }
-    return home && Take(launcher, FindJvmLibrary(*home, launcher.settings.jvmType));
+    if (!home) {
+        trace::Write(L"runtime source registry: nothing found");
+        return false;
+    }
+    return Take(launcher, FindJvmLibrary(*home, launcher.settings.jvmType), L"registry", *home);
 }
 
 bool FromJavaHome(Launcher& launcher) {
     const std::wstring unset = L"%JAVA_HOME%";
     const std::wstring value = support::ExpandEnvironment(unset);
     if (value.empty() || value == unset) {
+        trace::Write(L"runtime source JAVA_HOME: not set");
         return false;
     }
     const std::wstring home = WithTrailingBackslash(value);
-    if (!HasJavaMarker(home) || !Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType))) {
+    if (!HasJavaMarker(home)) {
+        trace::Write(L"runtime source JAVA_HOME: no bin\\java.dll in ", home);
+        return false;
+    }
+    if (!Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType), L"JAVA_HOME", home)) {
         return false;
     }
     CheckPairBitness(launcher);
+    return true;
+}
+
+// Only reached when no specified source found a runtime: it can only spare the dialog.
+bool FromOpenJdkRegistrations(Launcher& launcher) {
+    const std::wstring found = SearchOpenJdkRegistrations(launcher);
+    if (found.empty()) {
+        trace::Write(L"runtime source OpenJDK registrations: nothing found");
+        return false;
+    }
+    trace::Write(L"runtime source OpenJDK registrations: found ", found);
     return true;
 }
 
@@ -93,8 +123,10 @@ bool FromUser(Launcher& launcher, const std::wstring& programPath) {
     RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(
         FormatCatalogueMessage(messageId, std::wstring_view(phrase)), settings.jvmType);
     if (!answer.accepted || answer.jvmLibraryPath.empty()) {
+        trace::Write(L"runtime source dialog: no runtime chosen");
         return false;
     }
+    trace::Write(L"runtime source dialog: chosen ", answer.jvmLibraryPath);
     launcher.jvmLibraryPath = std::move(answer.jvmLibraryPath);
     CheckPairBitness(launcher);
     // Remembered so that the next start finds it as "JRE Path".
@@ -107,8 +139,16 @@ bool FromUser(Launcher& launcher, const std::wstring& programPath) {
 }  // namespace
 
 bool FindRuntimeForProgram(Launcher& launcher, const std::wstring& programPath) {
-    return FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
-           FromRegistry(launcher) || FromJavaHome(launcher) || FromUser(launcher, programPath);
+    const trace::Phase phase(L"runtime search");
+    const bool found = FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
+                       FromRegistry(launcher) || FromJavaHome(launcher) ||
+                       FromOpenJdkRegistrations(launcher) || FromUser(launcher, programPath);
+    if (found) {
+        trace::Write(L"jvm.dll: ", launcher.jvmLibraryPath,
+                     std::wstring_view(
+                         launcher.is64BitRuntime ? L" (64-bit: the pair launcher runs it)" : L""));
+    }
+    return found;
 }
 
 bool FindRuntime(Launcher& launcher) {

@@ -6,6 +6,8 @@
 #include "settings/setting_values.h"
 #include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
+#include "trace/settings_trace.h"
+#include "trace/startup_trace.h"
 #include "windowed/windowed_pair.h"
 
 namespace launcher {
@@ -19,6 +21,7 @@ std::wstring ReadJrePath(const SettingsReader& reader, const LauncherSettings& s
         const std::optional<std::wstring> userFile =
             UserSettingsFilePath(settings, programPath, false);
         if (userFile && FileFound(*userFile)) {
+            trace::Write(L"per-user settings file (JRE Path): ", *userFile);
             return IniFile(*userFile).ReadValue(kSectionRuntime, L"JRE Path");
         }
     }
@@ -30,6 +33,7 @@ std::wstring ReadJrePath(const SettingsReader& reader, const LauncherSettings& s
 bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& settings) {
     const std::optional<std::wstring> path = SettingsPathFor(programPath);
     if (!path) {
+        trace::Write(L"settings file: none for ", programPath);
         return false;
     }
     const SettingsReader reader(*path);
@@ -60,6 +64,7 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
 
     const std::wstring mainClass = read(kSectionRuntime, L"Main Class");
     if (mainClass.empty()) {
+        trace::Write(L"settings file: ", *path, L": no Main Class");
         PrintError(LoadMessage(text::kNoMainClass));
         return false;
     }
@@ -72,6 +77,9 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
     settings.libraryPath = read(kSectionRuntime, L"Library Path");
     settings.pairProduct = PairProductForThisProgram(read(kSectionApplication, L"Pair Product"));
     settings.pairReturnCode = IsYesIgnoringCase(read(kSectionApplication, L"Pair Return Code"));
+    settings.searchOpenJdkRegistrations =
+        !IsYesIgnoringCase(read(kSectionRuntime, L"Ignore OpenJDK Registry"));
+    trace::WriteSettings(*path, settings);
     return true;
 }
 

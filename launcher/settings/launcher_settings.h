@@ -66,6 +66,10 @@ struct LauncherSettings {
     // [Application]
     std::wstring pairProduct;     // "Pair Product": full path of the 64-bit pair launcher
     bool pairReturnCode = false;  // "Pair Return Code" "Yes", any case
+
+    // [Java Runtime Environment] "Ignore OpenJDK Registry" "Yes", any case, turns off the
+    // search of the OpenJDK builds' own registry keys.
+    bool searchOpenJdkRegistrations = true;
 };
 
 // Reads the settings file beside this program (and, in application mode, the per-user

@@ -60,6 +60,7 @@ TEST_F(Settings, DefaultsOfAFileWithOnlyAMainClass) {
     EXPECT_TRUE(s.acceptSun && s.preferSun);
     EXPECT_FALSE(s.acceptJrockit || s.preferJrockit || s.acceptIbm || s.preferIbm);
     EXPECT_FALSE(s.failureCheck || s.overrideWorkingDir || s.pairReturnCode);
+    EXPECT_TRUE(s.searchOpenJdkRegistrations);
 }
 
 TEST_F(Settings, EveryKeyIsReadFromItsSection) {
@@ -68,7 +69,7 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
         "[Java Runtime Environment]\r\nMinimum Version=1.6\r\nMaximum Version=1.8\r\n"
         "Preferred versions=1.8;;1.7;\r\nJRE Path=D:\\jre\r\nJVM Type=favor_server\r\n"
         "JVM Source=only_JDK\r\nVM Provider=Favor_IBM\r\nMain Class=org.demo.Main\r\n"
-        "System Path=C:\\bin\r\nLibrary Path=C:\\native;\r\n"
+        "System Path=C:\\bin\r\nLibrary Path=C:\\native;\r\nIgnore OpenJDK Registry=yes\r\n"
         "[Application]\r\nApplication Type=service\r\nOmit Service Name=1\r\n"
         "Failure Check=YES\r\nOverride WorkingDir=yes\r\nPair Product=C:\\x64\\tool.exe\r\n"
         "Pair Return Code=Yes\r\n",
@@ -95,6 +96,7 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
     EXPECT_TRUE(s.overrideWorkingDir);
     EXPECT_EQ(s.pairProduct, L"C:\\x64\\tool.exe");
     EXPECT_TRUE(s.pairReturnCode);
+    EXPECT_FALSE(s.searchOpenJdkRegistrations);
 }
 
 // The words themselves: SettingValues. Here: each key reaches its rule.

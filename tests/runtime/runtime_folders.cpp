@@ -102,6 +102,16 @@ void VendorRegistry::Register(const std::wstring& sourceKey, const std::wstring&
                 static_cast<DWORD>((javaHome.size() + 1) * sizeof(wchar_t)), view);
 }
 
+void VendorRegistry::RegisterValue(const std::wstring& keyPath, const std::wstring& name,
+                                   const std::wstring& text, support::RegistryView view) {
+    const support::UniqueKey key(Create(keyPath, view));
+    if (key) {
+        ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+}
+
 void VendorRegistry::RegisterEmpty(const std::wstring& sourceKey, const std::wstring& version,
                                    support::RegistryView view) {
     const support::UniqueKey key(Create(sourceKey + version, view));

@@ -38,6 +38,9 @@ class VendorRegistry {
     // The same with a value of any type and bytes.
     void RegisterRaw(const std::wstring& sourceKey, const std::wstring& version, DWORD type,
                      const void* data, DWORD bytes, support::RegistryView view);
+    // <keyPath> with a REG_SZ value of any name.
+    void RegisterValue(const std::wstring& keyPath, const std::wstring& name,
+                       const std::wstring& text, support::RegistryView view);
     // A version subkey without "JavaHome".
     void RegisterEmpty(const std::wstring& sourceKey, const std::wstring& version,
                        support::RegistryView view);

@@ -1,0 +1,86 @@
+#include "trace/startup_trace.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+#include "support/unique_handle.h"
+
+namespace launcher::trace {
+namespace {
+
+constexpr wchar_t kVariable[] = L"JAVASTUB_TRACE";
+
+// The file as a full path, so that a change of the working folder later in the run, or the
+// pair launcher started from here, appends to the same file.
+std::wstring TraceFile() {
+    const DWORD size = ::GetEnvironmentVariableW(kVariable, nullptr, 0);
+    if (size <= 1) {
+        return {};
+    }
+    std::wstring name(size, L'\0');
+    name.resize(::GetEnvironmentVariableW(kVariable, name.data(), size));
+    const DWORD fullSize = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (fullSize == 0) {
+        return name;
+    }
+    std::wstring full(fullSize, L'\0');
+    full.resize(::GetFullPathNameW(name.c_str(), fullSize, full.data(), nullptr));
+    if (full != name) {
+        ::SetEnvironmentVariableW(kVariable, full.c_str());
+    }
+    return full;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                              size, nullptr, nullptr);
+    }
+    return bytes;
+}
+
+const std::wstring& File() {
+    static const std::wstring file = TraceFile();
+    return file;
+}
+
+}  // namespace
+
+bool On() {
+    static const bool on = !File().empty();
+    return on;
+}
+
+void WriteLine(std::wstring_view line) {
+    // The steps around a trace line may still read the last error of their own call.
+    const DWORD lastError = ::GetLastError();
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    wchar_t stamp[64];
+    std::swprintf(stamp, sizeof stamp / sizeof stamp[0],
+                  L"%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu %ls] ", now.wYear, now.wMonth, now.wDay,
+                  now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, ::GetCurrentProcessId(),
+                  sizeof(void*) == 8 ? L"x64" : L"x86");
+    std::wstring text = stamp;
+    text += line;
+    text += L"\r\n";
+    const std::string bytes = Utf8(text);
+    // Appending writes land at the end even when the pair launcher writes too.
+    const support::UniqueHandle file(support::ValidOrNull(
+        ::CreateFileW(File().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
+        ::SetLastError(lastError);
+        return;
+    }
+    DWORD written = 0;
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::SetLastError(lastError);
+}
+
+}  // namespace launcher::trace
