@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <thread>
 
@@ -185,9 +186,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout) {
+HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout, DWORD processId) {
     return WaitForTopLevel(
-        [&](HWND window) { return IsVisibleDialog(window) && WindowText(window) == title; },
+        [&](HWND window) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            return (processId == 0 || owner == processId) && IsVisibleDialog(window) &&
+                   WindowText(window) == title;
+        },
         timeout);
 }
 
@@ -205,10 +211,17 @@ bool WaitForWindowGone(HWND window, std::chrono::milliseconds timeout) {
 
 std::wstring WindowText(HWND window) {
     // WM_GETTEXT is carried across processes; GetWindowTextW would not ask another process.
-    const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    // A window whose thread hangs must not hang the driver.
+    const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR answer = 0;
+        return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                                     &answer)
+                   ? static_cast<size_t>(answer)
+                   : 0;
+    };
+    std::wstring text(ask(WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(std::min(text.size() - 1,
+                         ask(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
