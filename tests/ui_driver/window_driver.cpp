@@ -141,17 +141,6 @@ DWORD CountTableObjects() {
 }
 
 DWORD CountOwnWindows() {
-    DWORD windows = 0;
-    Search count{[&](HWND window) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        if (process == ::GetCurrentProcessId()) {
-            ++windows;
-        }
-        return false;
-    }};
-    ::EnumWindows(SearchStep, reinterpret_cast<LPARAM>(&count));
-    const DWORD topLevel = windows;
     std::vector<HWND> own;
     Search collect{[&](HWND window) {
         DWORD process = 0;
@@ -162,15 +151,15 @@ DWORD CountOwnWindows() {
         return false;
     }};
     ::EnumWindows(SearchStep, reinterpret_cast<LPARAM>(&collect));
-    windows = 0;
+    auto count = static_cast<DWORD>(own.size());
+    Search children{[&](HWND) {
+        ++count;
+        return false;
+    }};
     for (HWND window : own) {
-        Search children{[&](HWND) {
-            ++windows;
-            return false;
-        }};
         ::EnumChildWindows(window, SearchStep, reinterpret_cast<LPARAM>(&children));
     }
-    return topLevel + windows;
+    return count;
 }
 
 }  // namespace
@@ -272,12 +261,7 @@ std::wstring TreeItemText(HWND tree, HTREEITEM item) {
     std::wstring text(kChars, L'\0');
     if (!buffer.Write(0, &record, sizeof(record)) ||
         !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.At(0))) ||
-        !buffer.Read(0, &record, sizeof(record))) {
-        return {};
-    }
-    // The tree may answer with a text of its own instead of filling the buffer.
-    const size_t offset = reinterpret_cast<BYTE*>(record.pszText) - buffer.At(0);
-    if (!buffer.Read(offset, text.data(), kChars * sizeof(wchar_t))) {
+        !buffer.Read(sizeof(TVITEMW), text.data(), kChars * sizeof(wchar_t))) {
         return {};
     }
     text.resize(text.find(L'\0') == std::wstring::npos ? kChars : text.find(L'\0'));
