@@ -26,8 +26,6 @@ class LinkControl {
     // normalFont null: the system's icon-title font, owned by this object.
     bool Attach(HWND control, HFONT normalFont);
 
-    bool Visited() const { return visited_; }
-
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);

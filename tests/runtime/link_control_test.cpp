@@ -76,7 +76,7 @@ class Link : public ::testing::Test {
     std::wstring Record() const { return scratch_ / L"opened.txt"; }
     bool Opened() const {
         // The file appears before the script has written it.
-        return WaitUntil([&] { return scratch_.Read(L"opened.txt").starts_with("opened"); }, 10s);
+        return WaitUntil([&] { return scratch_.Read(L"opened.txt").starts_with("opened"); });
     }
 
     static void SetColour(const wchar_t* name, DWORD type, const std::wstring& value) {

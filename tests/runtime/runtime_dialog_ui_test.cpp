@@ -2,6 +2,8 @@
 // user would drive it: its first look, the ways out, folder picks and what it leaves behind.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <future>
 #include <vector>
 
@@ -68,16 +70,38 @@ class PickableFolders {
 class RuntimeDialogUi : public ::testing::Test {
   protected:
     void SetUp() override { probedHomes.clear(); }
+    // A failed check may leave the dialog open; its thread must end before the test does.
+    void TearDown() override {
+        const auto end = std::chrono::steady_clock::now() + 60s;
+        while (answer_.valid() && answer_.wait_for(100ms) != std::future_status::ready) {
+            if (std::chrono::steady_clock::now() > end) {
+                std::fputs("the dialog does not end\n", stderr);
+                std::_Exit(1);  // a failed test rather than a hanging one
+            }
+            if (HWND dialog = OwnDialog(0ms)) {
+                if (HWND picker = WaitForOwnedDialog(dialog, 0ms)) {
+                    PressButton(picker, IDCANCEL);
+                }
+                PressButton(dialog, IDCANCEL);
+            }
+        }
+    }
 
     HWND Open() {
         answer_ =
             std::async(std::launch::async, [] { return ShowRuntimeNotFoundDialog(kText, 0); });
-        HWND dialog = WaitForDialog(kCaption);
+        HWND dialog = OwnDialog(30s);
         EXPECT_NE(dialog, nullptr);
         return dialog;
     }
+    static HWND OwnDialog(std::chrono::milliseconds timeout) {
+        return WaitForDialog(kCaption, timeout, ::GetCurrentProcessId());
+    }
     RuntimeDialogAnswer Answer() {
-        EXPECT_EQ(answer_.wait_for(10s), std::future_status::ready);
+        if (answer_.wait_for(30s) != std::future_status::ready) {
+            ADD_FAILURE() << "the dialog is still open";
+            return {};
+        }
         return answer_.get();
     }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <thread>
 
@@ -140,17 +141,6 @@ DWORD CountTableObjects() {
 }
 
 DWORD CountOwnWindows() {
-    DWORD windows = 0;
-    Search count{[&](HWND window) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        if (process == ::GetCurrentProcessId()) {
-            ++windows;
-        }
-        return false;
-    }};
-    ::EnumWindows(SearchStep, reinterpret_cast<LPARAM>(&count));
-    const DWORD topLevel = windows;
     std::vector<HWND> own;
     Search collect{[&](HWND window) {
         DWORD process = 0;
@@ -161,15 +151,15 @@ DWORD CountOwnWindows() {
         return false;
     }};
     ::EnumWindows(SearchStep, reinterpret_cast<LPARAM>(&collect));
-    windows = 0;
+    auto count = static_cast<DWORD>(own.size());
+    Search children{[&](HWND) {
+        ++count;
+        return false;
+    }};
     for (HWND window : own) {
-        Search children{[&](HWND) {
-            ++windows;
-            return false;
-        }};
         ::EnumChildWindows(window, SearchStep, reinterpret_cast<LPARAM>(&children));
     }
-    return topLevel + windows;
+    return count;
 }
 
 }  // namespace
@@ -185,9 +175,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout) {
+HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout, DWORD processId) {
     return WaitForTopLevel(
-        [&](HWND window) { return IsVisibleDialog(window) && WindowText(window) == title; },
+        [&](HWND window) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            return (processId == 0 || owner == processId) && IsVisibleDialog(window) &&
+                   WindowText(window) == title;
+        },
         timeout);
 }
 
@@ -205,10 +200,17 @@ bool WaitForWindowGone(HWND window, std::chrono::milliseconds timeout) {
 
 std::wstring WindowText(HWND window) {
     // WM_GETTEXT is carried across processes; GetWindowTextW would not ask another process.
-    const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    // A window whose thread hangs must not hang the driver.
+    const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR answer = 0;
+        return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                                     &answer)
+                   ? static_cast<size_t>(answer)
+                   : 0;
+    };
+    std::wstring text(ask(WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(std::min(text.size() - 1,
+                         ask(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -259,12 +261,7 @@ std::wstring TreeItemText(HWND tree, HTREEITEM item) {
     std::wstring text(kChars, L'\0');
     if (!buffer.Write(0, &record, sizeof(record)) ||
         !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.At(0))) ||
-        !buffer.Read(0, &record, sizeof(record))) {
-        return {};
-    }
-    // The tree may answer with a text of its own instead of filling the buffer.
-    const size_t offset = reinterpret_cast<BYTE*>(record.pszText) - buffer.At(0);
-    if (!buffer.Read(offset, text.data(), kChars * sizeof(wchar_t))) {
+        !buffer.Read(sizeof(TVITEMW), text.data(), kChars * sizeof(wchar_t))) {
         return {};
     }
     text.resize(text.find(L'\0') == std::wstring::npos ? kChars : text.find(L'\0'));

@@ -16,14 +16,17 @@ namespace ui_driver {
 
 using namespace std::chrono_literals;
 
-// Polls condition until it holds or timeout has passed; answers the last result.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+// Polls condition until it holds or timeout has passed; answers the last result. The
+// defaults are generous: a loaded machine can take seconds to bring up a first window.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 30s);
 
-// A visible top-level dialog (class #32770) with exactly this title, of any process.
-HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout = 10s);
+// A visible top-level dialog (class #32770) with exactly this title, of the given process or
+// (0) of any.
+HWND WaitForDialog(const std::wstring& title, std::chrono::milliseconds timeout = 30s,
+                   DWORD processId = 0);
 // A visible dialog owned by owner, such as a system picker the owner has opened.
-HWND WaitForOwnedDialog(HWND owner, std::chrono::milliseconds timeout = 10s);
-bool WaitForWindowGone(HWND window, std::chrono::milliseconds timeout = 10s);
+HWND WaitForOwnedDialog(HWND owner, std::chrono::milliseconds timeout = 30s);
+bool WaitForWindowGone(HWND window, std::chrono::milliseconds timeout = 30s);
 
 std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int id);
