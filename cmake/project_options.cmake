@@ -11,6 +11,10 @@ else()
   # The host build exists to run platform-neutral code under the sanitizers.
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
+  if(TS_FUZZ)
+    # Coverage for libFuzzer in every library; the harnesses link the fuzzer itself.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 endif()
 
 # Warnings are errors in our own code (not in GoogleTest).
@@ -45,6 +49,9 @@ endfunction()
 
 # A GoogleTest executable registered as one ctest test; under wine on Windows targets.
 function(ts_gtest target)
+  if(TS_FUZZ)
+    return()
+  endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)

@@ -29,6 +29,12 @@ std::wstring ToLongPathForm(std::wstring_view path) {
     if (path.starts_with(kLongPrefix)) {
         return std::wstring(path);
     }
+    // Only a full drive path has a long form: the prefix turns off the system's own reading
+    // of the path, so a relative one ("UNC\x", "dir\x", "C:x") would name another place.
+    const bool fullDrivePath = path[1] == L':' && path[2] == L'\\';
+    if (!fullDrivePath) {
+        return std::wstring(path);
+    }
     return std::wstring(kLongPrefix) + std::wstring(path);
 }
 

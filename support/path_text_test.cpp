@@ -30,6 +30,14 @@ TEST(ToLongPathForm, UncPaths) {
               PathOfLength(L"\\\\srv\\share\\", 259));
 }
 
+TEST(ToLongPathForm, LongRelativePathsHaveNoLongForm) {
+    // With the prefix, "UNC\..." would become a network path and the others other places.
+    for (const wchar_t* start : {L"UNC\\srv\\share\\", L"dir\\", L"C:dir\\", L"\\dir\\"}) {
+        const std::wstring relative = PathOfLength(start, 300);
+        EXPECT_EQ(ToLongPathForm(relative), relative);
+    }
+}
+
 TEST(ToLongPathForm, EmptyAndShort) {
     EXPECT_EQ(ToLongPathForm(L""), L"");
     EXPECT_EQ(ToLongPathForm(L"C:"), L"C:");

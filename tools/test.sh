@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds every preset and runs all of its tests: unit tests natively under the sanitizers,
-# Windows unit and integration tests under wine. A test that was skipped fails the run (every
-# test here can run on this machine), and every process start that was repeated because wine
-# failed it is listed at the end.
+# Windows unit and integration tests under wine, and each parser's fuzzing harness briefly
+# (a minute in all; tools/fuzz.sh runs them long). A test that was skipped fails the run
+# (every test here can run on this machine), and every process start that was repeated
+# because wine failed it is listed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 status=0
 skips=""
 retries=""
-for preset in host windows-x64 windows; do
+for preset in host windows-x64 windows fuzz; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -91,13 +91,15 @@ std::uint32_t ParseStackSize(std::wstring_view size) {
         default:
             break;
     }
+    // Held just above 32 bits rather than at their largest value: with the unit 1 a held
+    // number would otherwise pass as a stack of 4294967295 bytes.
     std::uint64_t number = 0;
     for (const wchar_t c : size.substr(0, size.size() - 1)) {
         if (c == L':') {
             return 0;
         }
         if (IsDigit(c)) {
-            number = AppendDigit(number, c);
+            number = std::min(number * 10 + static_cast<std::uint64_t>(c - L'0'), kMaxUnsigned + 1);
         }
     }
     const std::uint64_t bytes = number * unitBytes;

@@ -73,6 +73,10 @@ TEST(MemoryOption, StackSizeTakesTheLastCharacterAsUnit) {
     // Beyond 32 bits is as unusable as invalid.
     EXPECT_EQ(ParseStackSize(L"4g"), 0u);
     EXPECT_EQ(ParseStackSize(L"99999999999999999999999k"), 0u);
+    // Also with the unit 1, whose product cannot grow past a number held at the limit.
+    EXPECT_EQ(ParseStackSize(L"42949672951"), 4294967295u);
+    EXPECT_EQ(ParseStackSize(L"42949672961"), 0u);
+    EXPECT_EQ(ParseStackSize(L"99999999999999999999999x"), 0u);
 }
 
 }  // namespace

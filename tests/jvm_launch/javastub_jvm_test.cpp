@@ -403,4 +403,63 @@ TEST_F(JavastubJvm, TheWindowedLauncherHandsOverToTheWindowedPair) {
 }
 #endif
 
+// Settings files at their limits: each run ends by itself within the timeout with a defined
+// result, and what the file says is read whole.
+TEST_F(JavastubJvm, SettingsFilesAtTheirLimits) {
+    const std::string settings =
+        "[Java Runtime Environment]\r\nMain Class=com.example.App\r\n"
+        "JRE Path=" +
+        Runtime().string() + "\r\n[Class Path]\r\nClass Path=classes\r\n";
+    const auto run = [this](const std::string& bytes) {
+        std::ofstream(Program().parent_path() / L"start.ini", std::ios::binary) << bytes;
+        const ProcessResult result = Start({}, {}, std::chrono::seconds(60));
+        EXPECT_FALSE(result.timedOut);
+        return result;
+    };
+    const std::string mainCalled = "main com/example/App args=";
+
+    // 1 MB of other sections in front of the settings.
+    std::string megabyte;
+    for (int i = 0; megabyte.size() < (1u << 20); ++i) {
+        megabyte += "[Other " + std::to_string(i) + "]\r\nKey=" + std::string(200, 'v') + "\r\n";
+    }
+    ProcessResult result = run(megabyte + settings);
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+    EXPECT_TRUE(Contains(Record(), mainCalled + "0")) << result.out;
+
+    // A value of 100 000 characters reaches main whole.
+    const std::string longValue(100000, 'x');
+    result = run(settings + "[Application]\r\nCmd=" + longValue + "\r\n");
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+    EXPECT_TRUE(Contains(Record(), mainCalled + "1 [" + longValue + "]\n"));
+
+    // 10 000 keys in a "+" section, the one looked for last: found, with its blank in front.
+    std::string chain =
+        "[Java Runtime Environment]\r\nMain Class=\r\nJRE Path=" + Runtime().string() +
+        "\r\n[Java Runtime Environment+]\r\n";
+    for (int i = 0; i < 10000; ++i) {
+        chain += "Key " + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
+    }
+    result = run(chain + "Main Class=com.example.App\r\n[Class Path]\r\nClass Path=classes\r\n");
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+    EXPECT_TRUE(Contains(Record(), "name= com.example.App")) << Record();
+
+    // Binary bytes (NULs, lone carriage returns, bytes above 0x7F) in front of the settings.
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) {
+        binary.push_back(static_cast<char>((i * 151 + 7) % 256));
+    }
+    result = run(binary + "\r\n" + settings);
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+    EXPECT_TRUE(Contains(Record(), mainCalled + "0")) << result.out;
+
+    // UTF-16 with a byte-order mark: read as text, so a value outside the ANSI code page
+    // reaches main unchanged.
+    const std::wstring wide = L"\ufeff" + std::wstring(settings.begin(), settings.end()) +
+                              L"[Application]\r\nCmd=\u03a9\u4e2d\r\n";
+    result = run(std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+    EXPECT_TRUE(Contains(Record(), mainCalled + "1 [\xce\xa9\xe4\xb8\xad]")) << Record();
+}
+
 }  // namespace

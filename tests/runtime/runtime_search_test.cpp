@@ -149,6 +149,19 @@ TEST_F(RuntimeSearch, VersionBounds) {
     // The other bounds: CandidateOrder.VersionBounds.
 }
 
+// 500 registered runtimes of one vendor: each one is probed, and the newest is chosen.
+TEST_F(RuntimeSearch, FiveHundredRegisteredRuntimes) {
+    const std::wstring older = folders_.Make(L"older", {L"client"});
+    const std::wstring newest = folders_.Make(L"newest", {L"client"});
+    for (int update = 1; update < 500; ++update) {
+        registry_.Register(kJre, L"1.8.0_" + std::to_wstring(update), older, RegistryView::Default);
+    }
+    registry_.Register(kJre, L"1.8.0_500", newest, RegistryView::Default);
+    const std::vector<std::wstring> homes = CandidateHomes();
+    ASSERT_EQ(homes.size(), 500u);
+    EXPECT_EQ(Chosen(), newest);
+}
+
 TEST_F(RuntimeSearch, FavorServerPutsServerVmsFirst) {
     const std::wstring client = folders_.Make(L"client", {L"client"});
     const std::wstring server = folders_.Make(L"server", {L"client", L"server"});

@@ -85,6 +85,15 @@ class JavastubService : public ::testing::Test {
         fs::remove(Log());
     }
 
+    // Waits until the stand-in has recorded a line with part: the service manager may still
+    // show the previous run's STOPPED for a moment after a start.
+    bool WaitForRecord(const std::string& part) const {
+        for (int i = 0; i < 4000 && !Contains(Record(), part); ++i) {
+            ::Sleep(5);
+        }
+        return Contains(Record(), part);
+    }
+
     // The recorded main line of the last run.
     std::string MainLine() const {
         for (const std::string& line : testing_support::Lines(Record())) {
@@ -254,6 +263,7 @@ TEST_F(JavastubService, EachWayTheApplicationEnds) {
             ASSERT_TRUE(service.WaitFor(SERVICE_RUNNING)) << c.what;
             EXPECT_EQ(service.Control(SERVICE_CONTROL_STOP), 0u) << c.what;
         }
+        EXPECT_TRUE(WaitForRecord(c.record.back())) << c.what;
         EXPECT_TRUE(service.WaitForProcessEnd()) << c.what;
         if (c.finalState == SERVICE_STOPPED) {
             EXPECT_TRUE(service.WaitFor(SERVICE_STOPPED)) << c.what;

@@ -305,5 +305,32 @@ TEST_F(ShareInstall, PackageWithoutUpgradeCodeRemovesItsShares) {
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
 }
 
+// A large table: many rows, the first with a description and permissions of 10 000
+// characters and more. Every share is made and counted once; removal takes back every share
+// and count.
+TEST_F(ShareInstall, ManyRowsAndValuesOfTenThousandCharacters) {
+    RemovedAtEnd cleanup{L"shares_many"};
+    const Installation install = Install(L"shares_many");
+    ASSERT_EQ(install.exitCode, 0u);
+    ExpectNoCrash(install);
+    EXPECT_EQ(netapi_double::ReadShareTable(folder_).size(), size_t{TS_MANY_SHARES});
+    const auto first = Share(L"TessalyViele1");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->remark, std::wstring(10000, L'x'));
+    const auto adds = Calls("NetShareAdd", "TessalyViele1");
+    ASSERT_EQ(adds.size(), 1u);
+    EXPECT_EQ(AcesOf(adds[0]), (Aces{"ALLOWED flags=0 mask=1179817 sid=S-1-1-0"}));
+    for (const int row : {1, 2, TS_MANY_SHARES}) {
+        EXPECT_EQ(Count(kFamilyKey, L"S" + std::to_wstring(row)), 1u) << row;
+    }
+
+    const Installation removal = Remove(L"shares_many");
+    cleanup.removed = removal.exitCode == 0;
+    EXPECT_EQ(removal.exitCode, 0u);
+    ExpectNoCrash(removal);
+    EXPECT_TRUE(netapi_double::ReadShareTable(folder_).empty());
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
+}
+
 }  // namespace
 }  // namespace shares_testing

@@ -15,7 +15,8 @@ inline constexpr size_t kMaxLongPath = 32766;
 bool IsUncPath(std::wstring_view path);
 
 // Paths of up to 259 characters unchanged; longer ones as "\\?\" + path or
-// "\\?\UNC\" + server and share, unless already in that form.
+// "\\?\UNC\" + server and share, unless already in that form. A longer path that is
+// neither a full drive path ("X:\...") nor a network path stays as it is.
 std::wstring ToLongPathForm(std::wstring_view path);
 
 // The root ("C:", "\\srv", "\\?\UNC\srv", "\\?\C:") followed by the other components.
