@@ -65,7 +65,7 @@ std::shared_ptr<PrimaryInstance> PrimaryInstance::Start(Launcher& launcher, UINT
         return nullptr;
     }
 
-    std::shared_ptr<PrimaryInstance> primary(new PrimaryInstance());
+    auto primary = std::make_shared<PrimaryInstance>(StartToken{});
     primary->block_ = state.view.get();
     primary->messageId_ = messageId;
     primary->lock_ = std::move(lock);

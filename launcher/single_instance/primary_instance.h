@@ -19,7 +19,12 @@ DWORD WINAPI InstanceMessageLoop(void* primary);
 DWORD WINAPI DeliverToSecondaryMain(void* handOver);
 
 class PrimaryInstance {
+    // Only Start makes one; the token lets it do so through make_shared.
+    struct StartToken {};
+
   public:
+    explicit PrimaryInstance(StartToken) {}
+
     // Starts the message thread over the mapped block; null when the thread cannot be started.
     // The lock is the one that secondaries take before they write the argument area.
     static std::shared_ptr<PrimaryInstance> Start(Launcher& launcher, UINT messageId,
@@ -31,7 +36,6 @@ class PrimaryInstance {
     PrimaryInstance& operator=(const PrimaryInstance&) = delete;
 
   private:
-    PrimaryInstance() = default;
     friend DWORD WINAPI InstanceMessageLoop(void* primary);
 
     // On the message thread: copies the argument area, frees it for the next secondary and
