@@ -2,6 +2,7 @@
 // them as an exception: the installer only understands the returned code.
 #include "folder_scheduling.h"
 #include "share_actions.h"
+#include "support/runtime_thread_index.h"
 
 namespace {
 
@@ -17,6 +18,12 @@ UINT Guarded(Action action, MSIHANDLE install) noexcept {
 }  // namespace
 
 extern "C" {
+
+// The installer loads and unloads this DLL once per action, many times in one process.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    support::TrackRuntimeThreadIndex(reason, reserved);
+    return TRUE;
+}
 
 UINT __stdcall ProcessFolders(MSIHANDLE install) {
     return Guarded(pubdirs::ScheduleShareCreation, install);

@@ -36,6 +36,7 @@
 #include <string>
 
 #include "double_state.h"
+#include "support/runtime_thread_index.h"
 
 namespace netapi_double {
 namespace {
@@ -361,7 +362,8 @@ NET_API_STATUS Guarded(Call call) {
 
 using netapi_double::Guarded;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+    support::TrackRuntimeThreadIndex(reason, reserved);
     if (reason == DLL_PROCESS_ATTACH) {
         netapi_double::g_module = instance;
         ::DisableThreadLibraryCalls(instance);

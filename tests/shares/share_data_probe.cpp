@@ -3,6 +3,7 @@
 // exactly what the scheduling handed over. Separators and other control characters are
 // written as <01> and the like.
 #include "installer_services.h"
+#include "support/runtime_thread_index.h"
 
 #include <cstdio>
 #include <string>
@@ -34,6 +35,12 @@ UINT Record(MSIHANDLE install, const wchar_t* kind) {
 }  // namespace
 
 extern "C" {
+
+// Loaded and unloaded once per action, like pubdirs.dll.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    support::TrackRuntimeThreadIndex(reason, reserved);
+    return TRUE;
+}
 
 UINT __stdcall RecordShareData(MSIHANDLE install) {
     return Record(install, L"share");
