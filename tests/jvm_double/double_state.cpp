@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -31,20 +32,36 @@ bool ListHas(const std::wstring& variable, const std::string& entry) {
 
 }  // namespace
 
+// The file beside the library, read once; nothing when there is none. A service gets no
+// test environment, and inherits the environment of the service manager, which may come from
+// whichever test started it: when the file is there, it is the only source.
+const std::optional<std::string>& SettingsFile() {
+    static const std::optional<std::string> file = []() -> std::optional<std::string> {
+        const std::filesystem::path path =
+            std::filesystem::path(Utf16(LibraryPath())).parent_path() / u"double.settings";
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) {
+            return std::nullopt;
+        }
+        return testing_support::ReadFileBytes(path);
+    }();
+    return file;
+}
+
 std::string Setting(const wchar_t* name) {
+    if (const std::optional<std::string>& file = SettingsFile()) {
+        const std::string key = Utf8(reinterpret_cast<const char16_t*>(name)) + "=";
+        for (const std::string& line : testing_support::Lines(*file)) {
+            if (line.rfind(key, 0) == 0) {
+                return line.substr(key.size());
+            }
+        }
+        return {};
+    }
     wchar_t buffer[4096];
     const DWORD length = GetEnvironmentVariableW(name, buffer, 4096);
     if (length != 0 && length < 4096) {
         return Utf8(std::u16string(reinterpret_cast<const char16_t*>(buffer), length));
-    }
-    const std::string path = LibraryPath();
-    const std::string file = testing_support::ReadFileBytes(
-        std::filesystem::path(Utf16(path)).parent_path() / u"double.settings");
-    const std::string key = Utf8(reinterpret_cast<const char16_t*>(name)) + "=";
-    for (const std::string& line : testing_support::Lines(file)) {
-        if (line.rfind(key, 0) == 0) {
-            return line.substr(key.size());
-        }
     }
     return {};
 }

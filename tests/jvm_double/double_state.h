@@ -41,9 +41,9 @@ struct Method {
     bool isStatic = false;
 };
 
-// A value that steers the double: the environment variable of that name, else its line
-// "NAME=value" in the file "double.settings" beside the library (a service gets no test
-// environment); empty when unset in both.
+// A value that steers the double: its line "NAME=value" in the file "double.settings" beside
+// the library when that file exists (services use it), else the environment variable of that
+// name; empty when unset.
 std::string Setting(const wchar_t* name);
 // The full path of this library.
 std::string LibraryPath();

@@ -5,8 +5,9 @@
 //   TS_JVM_DOUBLE_STACK_SIZE       javaStackSize reported for a JDK 1.1 block (default 1 MiB)
 //   TS_JVM_DOUBLE_MISSING_CLASSES  comma list of classes that are not found
 //   TS_JVM_DOUBLE_MISSING_METHODS  comma list of name+descriptor that are not found
-// Each may also be a line NAME=value in "double.settings" beside the library; the service
-// settings are in service_world.h.
+// A file "double.settings" beside the library, with lines NAME=value, replaces the environment
+// when it exists: a service inherits the service manager's environment, not the test's.
+// The service settings are in service_world.h.
 // Built in variants that lack JVM_FindClassFromBootLoader or JNI_GetDefaultJavaVMInitArgs.
 
 #include "double_state.h"

@@ -144,7 +144,10 @@ TEST_F(JavastubService, StartParametersReachMainAfterTheServiceName) {
         ASSERT_TRUE(service.WaitFor(SERVICE_RUNNING)) << c.expected;
         ASSERT_EQ(service.Control(SERVICE_CONTROL_STOP), 0u);
         ASSERT_TRUE(service.WaitFor(SERVICE_STOPPED)) << Record();
-        EXPECT_EQ(MainLine(), c.expected) << c.omit;
+        EXPECT_TRUE(WaitForRecord("main com/example/App ")) << c.omit;
+        EXPECT_EQ(MainLine(), c.expected)
+            << c.omit << " exit " << service.Query().dwWin32ExitCode << "\n"
+            << Record();
         EXPECT_TRUE(service.WaitForProcessEnd());
     }
 }
