@@ -95,15 +95,7 @@ class JavastubDialog : public ::testing::Test {
 
 TEST_F(JavastubDialog, DecliningEndsTheStartSilently) {
     WriteSettings();
-    const struct {
-        const char* way;
-        void (*end)(HWND);
-    } ways[] = {
-        {"Abbrechen", [](HWND d) { PressButton(d, IDCANCEL); }},
-        {"close box", [](HWND d) { CloseWithCaptionButton(d); }},
-        {"Escape", [](HWND d) { PressKey(d, VK_ESCAPE); }},
-    };
-    for (const auto& way : ways) {
+    for (const DeclineWay& way : kDeclineWays) {
         SCOPED_TRACE(way.way);
         std::future<ProcessResult> run = Start();
         HWND dialog = WaitForDialog(L"JRE nicht gefunden");

@@ -119,15 +119,7 @@ class RuntimeDialogUi : public ::testing::Test {
 };
 
 TEST_F(RuntimeDialogUi, OpensEmptyAndEveryWayButOkDeclines) {
-    const struct {
-        const char* way;
-        void (*end)(HWND);
-    } ways[] = {
-        {"Abbrechen", [](HWND d) { PressButton(d, IDCANCEL); }},
-        {"close box", [](HWND d) { CloseWithCaptionButton(d); }},
-        {"Escape", [](HWND d) { PressKey(d, VK_ESCAPE); }},
-    };
-    for (const auto& way : ways) {
+    for (const DeclineWay& way : kDeclineWays) {
         SCOPED_TRACE(way.way);
         HWND dialog = Open();
         ASSERT_NE(dialog, nullptr);

@@ -359,4 +359,10 @@ Pixels PrintClient(HWND window) {
     return pixels;
 }
 
+const DeclineWay kDeclineWays[3] = {
+    {"Abbrechen", [](HWND dialog) { PressButton(dialog, IDCANCEL); }},
+    {"close box", [](HWND dialog) { CloseWithCaptionButton(dialog); }},
+    {"Escape", [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }},
+};
+
 }  // namespace ui_driver

@@ -40,6 +40,13 @@ void PressButton(HWND dialog, int id);
 void PressKey(HWND window, UINT virtualKey);
 // What the close box in the caption does.
 void CloseWithCaptionButton(HWND window);
+
+// The ways a user ends a dialog without its OK: Abbrechen, the close box and Escape.
+struct DeclineWay {
+    const char* way;
+    void (*end)(HWND dialog);
+};
+extern const DeclineWay kDeclineWays[3];
 // A left click at client coordinates of window: button down at from, up at to.
 void Drag(HWND window, POINT from, POINT to);
 
