@@ -120,10 +120,6 @@ function(ts_launcher_program target)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${ARG_NAME}")
   set_property(SOURCE ${resources} APPEND PROPERTY OBJECT_DEPENDS
     ${res}/javastub.rc ${res}/strings.rc ${res}/dialogs.rc ${res}/javastub.manifest ${icon})
-  # The 64-bit build is the pair launcher; it goes beside the 32-bit one in a folder of its own.
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(TS_DIST_DIR ${TS_DIST_DIR}/x64)
-  endif()
   if(ARG_NOT_SHIPPED)
     ts_own_code(${target})
   else()

@@ -6,7 +6,12 @@ if(WIN32)
   # Tests run through this: a private wine prefix in the build tree.
   set(TS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run;${TS_WINEPREFIX})
-  set(TS_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+  # The 64-bit builds go beside the 32-bit ones in a folder of their own.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TS_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/x64)
+  else()
+    set(TS_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+  endif()
 else()
   # The host build exists to run platform-neutral code under the sanitizers.
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
@@ -30,9 +35,14 @@ function(ts_own_code target)
 endfunction()
 
 # A deliverable: built with our warnings, copied to dist/ after each build, and built by the
-# `dist` target (what tools/build.sh builds).
+# `dist` target (what tools/build.sh builds). X86_ONLY: shipped in its 32-bit build alone; the
+# 64-bit build exists for the tests only.
 function(ts_deliverable target)
+  cmake_parse_arguments(ARG "X86_ONLY" "" "" ${ARGN})
   ts_own_code(${target})
+  if(ARG_X86_ONLY AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+    return()
+  endif()
   ts_dist_part(${target})
   # What we ship carries no symbols.
   target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
@@ -45,6 +55,12 @@ endfunction()
 # A target whose output lands in dist/: the `dist` target depends on it.
 function(ts_dist_part target)
   set_property(GLOBAL APPEND PROPERTY TS_DIST_TARGETS ${target})
+endfunction()
+
+# A test that needs the private wine prefix: it waits for the prefix's start, and its label
+# lets tools/test.sh leave it out where wine cannot run the preset's programs.
+function(ts_runs_under_wine test)
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine LABELS wine)
 endfunction()
 
 # A GoogleTest executable registered as one ctest test; under wine on Windows targets.
@@ -60,7 +76,7 @@ function(ts_gtest target)
   # ctest reports a GoogleTest skip as "Skipped", which tools/test.sh counts as a failure.
   set_tests_properties(${target} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
   if(WIN32)
-    set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine)
+    ts_runs_under_wine(${target})
   endif()
   if(ARG_PROPERTIES)
     set_tests_properties(${target} PROPERTIES ${ARG_PROPERTIES})

@@ -174,7 +174,9 @@ std::vector<BYTE> SelfRelative(PSECURITY_DESCRIPTOR descriptor) {
             return {};
         }
     }
-    bytes.resize(size);
+    // The length of an absolute descriptor counts its pointer-sized header, which is larger
+    // than the self-relative one in 64-bit: keep only what the self-relative form takes.
+    bytes.resize(::GetSecurityDescriptorLength(bytes.data()));
     return bytes;
 }
 

@@ -72,13 +72,18 @@ TEST_F(ShareInstall, OneFamilyCountsItsSharesTogether) {
     EXPECT_TRUE(Calls("NetShareAdd", "TessalyOhnePfad").empty());
     EXPECT_FALSE(Share(L"TessalyUngueltig")) << "an entry without a mask names nobody";
 
-    // The 32-bit library's bookkeeping lands in the 32-bit registry view.
+    // The library's bookkeeping lands in the registry view of its own bitness.
     EXPECT_EQ(Count(kFamilyKey, L"Exchange"), 1u);
     EXPECT_EQ(StoredName(kFamilyKey, L"Exchange_ID"), L"TessalyAustausch");
     EXPECT_FALSE(Count(kFamilyKey, L"Missing"));
     EXPECT_FALSE(Count(kFamilyKey, L"BadEntry"));
+#ifdef _WIN64
+    EXPECT_TRUE(KeyExists(L"Software\\Vantrel", KEY_WOW64_64KEY));
+    EXPECT_FALSE(KeyExists(L"Software\\Vantrel", KEY_WOW64_32KEY));
+#else
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel", KEY_WOW64_64KEY));
     EXPECT_TRUE(KeyExists(L"Software\\Wow6432Node\\Vantrel", KEY_WOW64_64KEY));
+#endif
 
     // The product's record: the share ids it counted, and no other.
     const std::set<std::wstring> counted{L"Exchange", L"Templates", L"Ask",  L"Replace",

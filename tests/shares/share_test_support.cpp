@@ -5,8 +5,8 @@ namespace shares_testing {
 void ShareTest::SetUp() {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TS_NETAPI_DOUBLE_DIR", folder_.c_str()));
     HKEY software = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                        &software) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS, &software) ==
+        ERROR_SUCCESS) {
         ::RegDeleteTreeW(software, L"Vantrel");  // left over by a failed earlier run
         ::RegCloseKey(software);
     }
@@ -46,7 +46,7 @@ void ShareTest::SeedForeignShare(const std::wstring& name) const {
     ASSERT_TRUE(netapi_double::SeedShare(folder_, share));
 }
 
-// This test program is 32-bit, like pubdirs.dll: both see the same registry view.
+// This test program has pubdirs.dll's bitness: both see the same registry view.
 std::optional<DWORD> Count(const std::wstring& key, const std::wstring& shareId) {
     DWORD count = 0;
     DWORD size = sizeof count;

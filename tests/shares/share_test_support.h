@@ -1,6 +1,6 @@
 #pragma once
 // What the share tests look at: the stand-in netapi32's shares and calls, in a folder of
-// each test's own, and the bookkeeping in the 32-bit registry view.
+// each test's own, and the bookkeeping in the registry view of pubdirs.dll's bitness.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -41,7 +41,8 @@ class ShareTest : public ::testing::Test {
 std::optional<DWORD> Count(const std::wstring& key, const std::wstring& shareId);
 // The text of a REG_SZ value; nothing when absent or of another type.
 std::optional<std::wstring> StoredName(const std::wstring& key, const std::wstring& valueName);
-bool KeyExists(const std::wstring& key, REGSAM view = KEY_WOW64_32KEY);
+// In this program's own registry view unless another is asked for.
+bool KeyExists(const std::wstring& key, REGSAM view = 0);
 // The share ids a product's record lists; nothing when it has no record.
 std::optional<std::set<std::wstring>> Record(const std::wstring& key, const std::wstring& product);
 
