@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 wine64
   default-jdk-headless
   msitools gcab
+  python3
 )
 
 missing=()
