@@ -1,5 +1,6 @@
 // A secondary instance waits for the primary's answer, or for the primary's end.
 #include "launcher.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 namespace {
@@ -25,6 +26,7 @@ int WaitForPrimaryInstance(Launcher& launcher) {
     if (!primary) {
         return 0;
     }
+    trace::Write(L"single instance: waiting for the primary's answer or end");
     int answer = 0;
     for (;;) {
         if (TakeAnswer(state.messageId, answer)) {

@@ -9,6 +9,7 @@
 #include "single_instance/hand_over_lock.h"
 #include "single_instance/instance_block.h"
 #include "single_instance/primary_instance.h"
+#include "trace/startup_trace.h"
 #include "jvm_start/wide_text.h"
 
 namespace launcher {
@@ -105,10 +106,13 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
         return false;
     }
     const support::UniqueHandle lock = OpenHandOverLock(baseName);
+    trace::Write(L"single instance: waiting for the hand-over lock");
     HeldHandOverLock held(lock.get(), Remaining(deadline));
     if (!held.Held()) {
+        trace::Write(L"single instance: the hand-over lock stayed taken");
         return false;
     }
+    trace::Write(L"single instance: hand-over lock taken");
     char16_t* area = ArgumentArea(launcher.singleInstance.view.get());
     std::memset(area, 0, kArgumentLimitBytes);
     std::memcpy(area, units->data(), units->size() * sizeof(char16_t));
@@ -118,6 +122,7 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
     ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     if (!::PostThreadMessageW(primaryThread, launcher.singleInstance.messageId,
                               ::GetCurrentThreadId(), 0)) {
+        trace::Write(L"single instance: the primary cannot be notified");
         return false;
     }
     held.HandToPrimary();
@@ -134,6 +139,7 @@ bool BecomeSecondary(Launcher& launcher, const std::wstring& baseName) {
     // A block that no launcher of this path wrote: this start runs on its own.
     const UINT messageId = ::RegisterWindowMessageW(baseName.c_str());
     if (messageId == 0 || LoadField(state.view.get(), kMessageIdOffset) != messageId) {
+        trace::Write(L"single instance: a block of another program, running alone");
         return ModeOff(state);
     }
     state.messageId = messageId;
@@ -165,6 +171,7 @@ bool SetUpSingleInstance(Launcher& launcher) {
     state.view.reset(
         ::MapViewOfFile(state.mapping.get(), FILE_MAP_WRITE, 0, 0, kInstanceBlockSize));
     if (!state.view) {
+        trace::Write(L"single instance: a block of another program, running alone");
         return ModeOff(state);
     }
     state.enabled = true;

@@ -297,7 +297,9 @@ TEST_F(JavastubJvm, AStackTooLargeForAThreadRunsTheJvmOnTheEntryThread) {
 
 TEST_F(JavastubJvm, APreferredIbmRuntimeKeepsTheProcessAfterMain) {
     WriteSettings({}, "VM Provider=ibm\r\n");
-    const ProcessResult result = Start({}, {}, std::chrono::seconds(3));
+    // Staying has no end to wait for: the process must still be there, main done, after a
+    // time long enough for main to have run even on a loaded machine.
+    const ProcessResult result = Start({}, {}, std::chrono::seconds(10));
     EXPECT_TRUE(result.timedOut);
     const std::string record = Record();
     EXPECT_TRUE(Contains(record, "main com/example/App args=0\n")) << record;

@@ -84,6 +84,8 @@ class SingleInstance : public ::testing::Test {
     fs::path Program() const { return root_ / L"app" / L"start.exe"; }
     fs::path Release(const char* what) const { return root_ / (std::string("go-") + what); }
     std::string Record() const { return ReadFileBytes(root_ / L"record.log"); }
+    // The later starts' start-up trace, which says where each one waits.
+    std::string Trace() const { return ReadFileBytes(root_ / L"trace.log"); }
 
     void WriteSettings(const std::string& application) {
         std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary)
@@ -103,10 +105,10 @@ class SingleInstance : public ::testing::Test {
         return request;
     }
 
-    // Waits until the record holds part (count times); false after 30 s.
-    bool AwaitRecord(const std::string& part, std::size_t count = 1) const {
+    // Waits until the record (or the trace) holds part count times; false after 30 s.
+    bool AwaitRecord(const std::string& part, std::size_t count = 1, bool trace = false) const {
         const auto until = std::chrono::steady_clock::now() + 30s;
-        while (Count(Record(), part) < count) {
+        while (Count(trace ? Trace() : Record(), part) < count) {
             if (std::chrono::steady_clock::now() > until) {
                 return false;
             }
@@ -152,9 +154,14 @@ class SingleInstance : public ::testing::Test {
         return primary_.get();
     }
 
+    // A later start that writes the start-up trace.
     std::future<ProcessResult> StartLater(const std::wstring& arguments) const {
-        return std::async(std::launch::async,
-                          [request = Request(arguments)] { return RunProcess(request); });
+        return std::async(
+            std::launch::async,
+            [request =
+                 Request(arguments, {{L"JAVASTUB_TRACE", (root_ / L"trace.log").wstring()}})] {
+                return RunProcess(request);
+            });
     }
 
     ProcessResult Later(const std::wstring& arguments) const {
@@ -221,7 +228,8 @@ TEST_F(SingleInstance, AStartDuringThePrimarysJvmCreationIsDeliveredOnceMainRuns
     fs::remove(Release("create"));
     StartPrimary({{L"TS_JVM_DOUBLE_SI_HOLD_CREATE", Release("create").wstring()}}, "hold create");
     auto early = StartLater(L"early");
-    EXPECT_EQ(early.wait_for(3s), std::future_status::timeout);
+    ASSERT_TRUE(AwaitRecord("waiting for the primary's answer", 1, true)) << Trace();
+    EXPECT_EQ(early.wait_for(0s), std::future_status::timeout);
     EXPECT_FALSE(Contains(Record(), "secondaryMain")) << Record();
 
     std::ofstream(Release("create")) << "go";
@@ -250,7 +258,8 @@ TEST_F(SingleInstance, TheFormOfSecondaryMainDecidesTheAnswer) {
     auto waiting = StartLater(L"n");
     ASSERT_TRUE(
         AwaitRecord("GetStaticMethodID com/example/App secondaryMain ([Ljava/lang/String;)I"));
-    EXPECT_EQ(waiting.wait_for(500ms), std::future_status::timeout);
+    ASSERT_TRUE(AwaitRecord("waiting for the primary's answer", 1, true)) << Trace();
+    EXPECT_EQ(waiting.wait_for(0s), std::future_status::timeout);
     EXPECT_EQ(Release().exitCode, 5u);
     EXPECT_EQ(waiting.get().exitCode, 5u);
 
@@ -284,7 +293,10 @@ TEST_F(SingleInstance, EightStartsAtOnceEachArriveWholeAndOnce) {
         starts.push_back(StartLater(arguments));
         lists.push_back(list);
     }
-    std::this_thread::sleep_for(3s);
+    // All eight at the lock, one holding it: they really contend.
+    EXPECT_TRUE(AwaitRecord("waiting for the hand-over lock", 8, true)) << Trace();
+    EXPECT_TRUE(AwaitRecord("hand-over lock taken", 1, true)) << Trace();
+    EXPECT_EQ(Count(Trace(), "hand-over lock taken"), 1u) << Trace();
     ::ResumeThread(messageThread);
     ::CloseHandle(messageThread);
     for (int start = 1; start <= 8; ++start) {
@@ -307,8 +319,9 @@ TEST_F(SingleInstance, OnlyAnExactYesOutsideServiceModeKeepsOneInstance) {
 
     // A service never hands over, whatever "Single Instance" says.
     WriteSettings("Application Type=service\r\nSingle Instance=yes\r\n");
-    Later(L"service");
-    std::this_thread::sleep_for(1s);
+    // Not started by the service manager: the dispatcher cannot connect, and the start ends.
+    EXPECT_EQ(Later(L"service").exitCode,
+              static_cast<DWORD>(ERROR_FAILED_SERVICE_CONTROLLER_CONNECT));
     EXPECT_FALSE(Contains(Record(), "secondaryMain")) << Record();
     EXPECT_FALSE(Contains(Record(), "AttachCurrentThread")) << Record();
     EXPECT_EQ(Release().exitCode, 0u);
@@ -330,11 +343,14 @@ TEST_F(SingleInstance, ABlockLeftByAForeignProgramOrADeadPrimary) {
         DWORD messageId;
         DWORD exitCode;
         bool runsMain;
+        const char* decision;  // the trace line that shows the start did not wait
     };
     const Case cases[] = {
-        {"foreign block of another size", 64, 1234, 0xBEEF, 0, true},
-        {"foreign block of the same size", 2092, 1234, 0xBEEF, 0, true},
-        {"dead primary", 2092, deadThread, messageId, kFailed, false},
+        {"foreign block of another size", 64, 1234, 0xBEEF, 0, true, "a block of another program"},
+        {"foreign block of the same size", 2092, 1234, 0xBEEF, 0, true,
+         "a block of another program"},
+        {"dead primary", 2092, deadThread, messageId, kFailed, false,
+         "the primary cannot be notified"},
     };
     for (const Case& c : cases) {
         const HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
@@ -345,14 +361,14 @@ TEST_F(SingleInstance, ABlockLeftByAForeignProgramOrADeadPrimary) {
         fields[0] = c.threadId;
         fields[1] = ::GetCurrentProcessId();
         fields[2] = c.messageId;
-        const auto started = std::chrono::steady_clock::now();
-        const ProcessResult result = Later(L"x");
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 8s) << c.what;
+        const ProcessResult result = StartLater(L"x").get();
+        EXPECT_TRUE(Contains(Trace(), c.decision)) << c.what << "\n" << Trace();
         EXPECT_EQ(result.exitCode, c.exitCode) << c.what;
         EXPECT_EQ(Contains(Record(), "main com/example/App args=1 [x]\n"), c.runsMain) << c.what;
         ::UnmapViewOfFile(fields);
         ::CloseHandle(mapping);
         fs::remove(root_ / L"record.log");
+        fs::remove(root_ / L"trace.log");
     }
 }
 

@@ -137,7 +137,8 @@ TEST_F(RuntimeDialogUi, OpensEmptyAndEveryWayButOkDeclines) {
 
         // Enter presses the default button, which is disabled without a runtime.
         PressKey(dialog, VK_RETURN);
-        EXPECT_FALSE(WaitUntil([&] { return !::IsWindow(dialog); }, 300ms));
+        EXPECT_TRUE(AwaitPostedHandled(::GetDlgItem(dialog, kPathEdit)));
+        EXPECT_TRUE(::IsWindow(dialog));
 
         way.end(dialog);
         const RuntimeDialogAnswer answer = Answer();

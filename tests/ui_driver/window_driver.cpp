@@ -241,6 +241,16 @@ void PressKey(HWND window, UINT virtualKey) {
     ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | scan | 3u << 30);
 }
 
+bool AwaitPostedHandled(HWND edit) {
+    const auto limit = static_cast<WPARAM>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    ::PostMessageW(edit, EM_SETLIMITTEXT, limit - 1, 0);
+    const bool handled = WaitUntil([&] {
+        return static_cast<WPARAM>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)) == limit - 1;
+    });
+    ::SendMessageW(edit, EM_SETLIMITTEXT, limit, 0);
+    return handled;
+}
+
 void CloseWithCaptionButton(HWND window) {
     ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }

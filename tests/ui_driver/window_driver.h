@@ -40,6 +40,10 @@ void PressButton(HWND dialog, int id);
 void PressKey(HWND window, UINT virtualKey);
 // What the close box in the caption does.
 void CloseWithCaptionButton(HWND window);
+// Waits until the thread of edit has handled everything posted to its windows so far, such as
+// a PressKey: a change of the edit's text limit, posted behind them, is read back. The limit
+// is restored afterwards.
+bool AwaitPostedHandled(HWND edit);
 
 // The ways a user ends a dialog without its OK: Abbrechen, the close box and Escape.
 struct DeclineWay {
