@@ -203,9 +203,8 @@ TEST_F(JavastubTrace, EveryRejectedCandidateWithItsReason) {
 
 #if defined(PAIR_LAUNCHER) && defined(PAIR_JVM_DOUBLE)
 TEST_F(JavastubTrace, ThePairAppendsToTheSameFile) {
-    if (!fs::exists(WinePath(PAIR_LAUNCHER)) || !fs::exists(WinePath(PAIR_JVM_DOUBLE))) {
-        GTEST_SKIP() << "build the windows-x64 preset's javastub and jvm_double first";
-    }
+    ASSERT_TRUE(fs::exists(WinePath(PAIR_LAUNCHER)) && fs::exists(WinePath(PAIR_JVM_DOUBLE)))
+        << "build the windows-x64 preset's javastub and jvm_double first";
     const std::string runtime = StandInRuntime(L"jre64", PAIR_JVM_DOUBLE);
     const fs::path pair = app_ / L"x64";
     fs::create_directories(pair / L"classes");
