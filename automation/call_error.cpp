@@ -30,8 +30,16 @@ std::wstring DescribeCode(long code) {
     return text;
 }
 
+long ErrorNumber(WORD wCode, SCODE scode, HRESULT hr) {
+    if (wCode != 0) {
+        return wCode;
+    }
+    const long code = scode != 0 ? scode : hr;
+    return HRESULT_FACILITY(code) == FACILITY_CONTROL ? HRESULT_CODE(code) : code;
+}
+
 CallError ErrorFromHresult(HRESULT hr) {
-    return CallError{hr, DescribeCode(hr)};
+    return CallError{ErrorNumber(0, 0, hr), DescribeCode(hr)};
 }
 
 CallError ErrorFromException(EXCEPINFO& info, HRESULT hr) {
@@ -39,18 +47,15 @@ CallError ErrorFromException(EXCEPINFO& info, HRESULT hr) {
         info.pfnDeferredFillIn(&info);
     }
     CallError error;
-    if (info.wCode != 0) {
-        error.number = info.wCode;
-    } else if (info.scode != 0) {
-        error.number = info.scode;
-    } else {
-        error.number = hr;
-    }
+    error.number = ErrorNumber(info.wCode, info.scode, hr);
     if (info.bstrDescription != nullptr) {
         error.description.assign(info.bstrDescription, ::SysStringLen(info.bstrDescription));
     }
     if (error.description.empty()) {
-        error.description = DescribeCode(error.number);
+        // The code as raised: the system has no text for a control error's low bits.
+        error.description = DescribeCode(info.wCode != 0   ? info.wCode
+                                         : info.scode != 0 ? info.scode
+                                                           : hr);
     }
     ::SysFreeString(info.bstrSource);
     ::SysFreeString(info.bstrDescription);

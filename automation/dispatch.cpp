@@ -57,7 +57,7 @@ Result<Variant> Dispatch::Call(std::wstring_view method, std::vector<Argument> a
     return Invoke(method, DISPATCH_METHOD, std::move(arguments));
 }
 
-Result<Dispatch> Dispatch::GetObject(std::wstring_view property) const {
+Result<Dispatch> Dispatch::ObjectProperty(std::wstring_view property) const {
     auto value = Get(property);
     if (!value.Ok()) {
         return value.Error();

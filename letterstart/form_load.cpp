@@ -114,17 +114,17 @@ int Run(HWND form, std::wstring_view commandLine) {
 
     currentStep = 260;  // open the letter, passing its file name only
     {
-        const Dispatch documents = Require(word.GetObject(L"Documents"));
+        const Dispatch documents = Require(word.ObjectProperty(L"Documents"));
         std::vector<Argument> fileName;
         fileName.push_back({L"", Variant::String(mainDocument)});
         Require(documents.Call(L"Open", std::move(fileName)));
     }
 
     currentStep = 270;  // the active document
-    Dispatch document = Require(word.GetObject(L"ActiveDocument"));
+    Dispatch document = Require(word.ObjectProperty(L"ActiveDocument"));
 
     currentStep = 280;  // its mail merge object
-    Dispatch mailMerge = Require(document.GetObject(L"MailMerge"));
+    Dispatch mailMerge = Require(document.ObjectProperty(L"MailMerge"));
 
     currentStep = 290;  // form letters
     Require(mailMerge.Put(L"MainDocumentType", Variant::I4(kFormLetters)));

@@ -54,7 +54,7 @@ bool Send(const MailJob& mail) {
         if (!document.empty()) {
             ::Sleep(kAttachmentPause);
         }
-        auto attachments = mailItem.GetObject(L"Attachments");
+        auto attachments = mailItem.ObjectProperty(L"Attachments");
         if (!attachments.Ok() ||
             !attachments.Value().Call(L"Add", {Argument{L"", Variant::String(document)}}).Ok()) {
             return false;

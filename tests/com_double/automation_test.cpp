@@ -42,7 +42,7 @@ TEST_F(AutomationTest, CallsArriveWithTheirTypesNamesAndOrder) {
         ASSERT_TRUE(created.Ok()) << created.Error().number;
         Dispatch application = created.Value();
         ASSERT_TRUE(application.Put(L"Visible", Variant::Bool(true)).Ok());
-        auto documents = application.GetObject(L"Documents");
+        auto documents = application.ObjectProperty(L"Documents");
         ASSERT_TRUE(documents.Ok());
         std::vector<Argument> arguments;
         arguments.push_back({L"", Variant::String(L"C:\\a b.doc")});
@@ -76,23 +76,27 @@ TEST_F(AutomationTest, CallsArriveWithTheirTypesNamesAndOrder) {
 TEST_F(AutomationTest, AFailedCallGivesItsNumberAndDescription) {
     Play(
         "create Application\n"
-        "Application.A fails wcode 32003 Anmeldung fehlgeschlagen\n"
+        "Application.A fails scode 0x800A7D03 Anmeldung fehlgeschlagen\n"
         "Application.B fails scode 0x800A01A8 Objekt erforderlich\n"
         "Application.C fails scode 0x80004005\n"
         "Application.D fails wcode 2\n"
         "Application.E fails hresult 0x80020005\n"
+        "Application.G fails hresult 0x800A1436\n"
         "Application.F call 2 fails wcode 7 Zweiter Aufruf\n");
     struct Case {
         const wchar_t* member;
         long number;
         std::wstring description;  // empty: the system's text for the number, or its hex
     };
+    // A component's own errors (facility 0x000A) count by their low 16 bits, as the platform
+    // reports them; described by the code as raised.
     const Case cases[] = {
         {L"A", 32003, L"Anmeldung fehlgeschlagen"},
-        {L"B", static_cast<long>(0x800A01A8), L"Objekt erforderlich"},
+        {L"B", 424, L"Objekt erforderlich"},
         {L"C", static_cast<long>(0x80004005), L""},
         {L"D", 2, L""},
         {L"E", static_cast<long>(0x80020005), L""},
+        {L"G", 5174, automation::DescribeCode(static_cast<long>(0x800A1436))},
         {L"Missing", static_cast<long>(0x80020006), L""},
     };
     auto application = automation::CreateObject(kProgId);

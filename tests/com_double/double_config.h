@@ -11,13 +11,14 @@
 //   Application.Documents = object Documents
 //   MAPISession.SessionID id 5 = i4 77
 //   Documents.Open = none            a VT_DISPATCH without an object
-//   MailMerge.OpenDataSource fails wcode 5151 Text of the error
+//   MailMerge.OpenDataSource fails scode 0x800A141F Text of the error   as Word raises it
 //   Application.Visible call 2 fails scode 0x800A01A8 Text   only the member's second call
 //
 // Values: "object NAME", "none", "empty", "bool true|false", "i2 N", "i4 N", "bstr TEXT".
 // Failures: "wcode N" and "scode N" raise an exception (EXCEPINFO), "hresult N" answers that
-// HRESULT; numbers are decimal or 0x hexadecimal. Names compare without regard to case.
-// A later line for a member replaces the earlier one.
+// HRESULT; numbers are decimal or 0x hexadecimal. The real components raise their own errors
+// as "scode 0x800Axxxx" (facility 0x000A, wCode 0); "wcode" is for other servers. Names compare
+// without regard to case. A later line for a member replaces the earlier one.
 #include <map>
 #include <optional>
 #include <string>

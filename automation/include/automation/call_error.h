@@ -10,7 +10,7 @@
 namespace automation {
 
 struct CallError {
-    // EXCEPINFO's wCode when not zero (positive), else its scode, else the call's HRESULT.
+    // The number as the platform reports it: ErrorNumber.
     long number = 0;
     // EXCEPINFO's description, else the system's text for the number.
     std::wstring description;
@@ -21,6 +21,11 @@ std::wstring SystemText(long code);
 
 // The system's text for a code; where the system has none, "Fehler 0x" and the code in hex.
 std::wstring DescribeCode(long code);
+
+// EXCEPINFO's wCode when not zero; else its scode, or the call's HRESULT when scode is zero. A
+// component's own error (facility FACILITY_CONTROL, 0x800Axxxx) counts by its low 16 bits, so
+// Word's 0x800A1436 is 5174; every other HRESULT stays negative.
+long ErrorNumber(WORD wCode, SCODE scode, HRESULT hr);
 
 // A failure with the system's text for an HRESULT.
 CallError ErrorFromHresult(HRESULT hr);

@@ -55,7 +55,7 @@ class Dispatch {
     Status Put(std::wstring_view property, Variant value) const;
     Result<Variant> Call(std::wstring_view method, std::vector<Argument> arguments = {}) const;
     // A property that holds an object; an empty or non-object value is an error.
-    Result<Dispatch> GetObject(std::wstring_view property) const;
+    Result<Dispatch> ObjectProperty(std::wstring_view property) const;
 
     Result<Variant> GetId(DISPID id) const;
     Status PutId(DISPID id, Variant value) const;
