@@ -11,16 +11,37 @@
 namespace mailer {
 namespace {
 
-// Explorer with the folder, in a normal window, without waiting for it.
+// The Windows folder's Explorer with the folder, in a normal window, without waiting for it.
+// By its full path: a search by name would try the program's and the current folder first,
+// where any explorer.exe would run.
 void ShowFolder(const std::wstring& folder) {
-    std::wstring commandLine = L"explorer " + folder;
+    std::wstring windows(MAX_PATH, L'\0');
+    for (;;) {
+        const UINT length =
+            ::GetWindowsDirectoryW(windows.data(), static_cast<UINT>(windows.size()));
+        if (length == 0) {
+            return;
+        }
+        const bool fits = length < windows.size();
+        windows.resize(length);
+        if (fits) {
+            break;
+        }
+    }
+    const std::wstring program = windows + L"\\explorer.exe";
+    // One quoted argument; a trailing backslash (a drive root) would escape the closing quote.
+    std::wstring commandLine = L"\"" + program + L"\" \"" + folder;
+    if (!folder.empty() && folder.back() == L'\\') {
+        commandLine += L'\\';
+    }
+    commandLine += L'"';
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &process)) {
+    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         nullptr, &startup, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }

@@ -92,6 +92,17 @@ void CopyBeside(const std::wstring& name, const std::wstring& target) {
     ASSERT_TRUE(::CopyFileW(source.c_str(), target.c_str(), FALSE)) << Narrow(name);
 }
 
+std::wstring WindowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder, length < MAX_PATH ? length : 0);
+}
+
+// The prefix's Explorer, which the recorder replaces while a MailerFolder exists.
+std::wstring WindowsExplorer(const wchar_t* suffix = L"") {
+    return WindowsFolder() + L"\\explorer" + suffix;
+}
+
 }  // namespace
 
 MessageBoxDriver& Driver() {
@@ -101,7 +112,14 @@ MessageBoxDriver& Driver() {
 
 MailerFolder::MailerFolder() {
     CopyBeside(L"mailer.exe", Program());
-    // Explorer is started by name: the program's own folder is searched first.
+    // The Windows folder's Explorer records; one beside the program, which is also the current
+    // folder of the run, must never be the one that runs.
+    const std::wstring saved = WindowsExplorer(L".ts-saved");
+    if (::GetFileAttributesW(saved.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        EXPECT_TRUE(::CopyFileW(WindowsExplorer(L".exe").c_str(), saved.c_str(), TRUE));
+    }
+    ::DeleteFileW(WindowsExplorer(L".log").c_str());
+    CopyBeside(L"command_recorder.exe", WindowsExplorer(L".exe"));
     CopyBeside(L"command_recorder.exe", folder_ / L"explorer.exe");
     CopyBeside(L"command_recorder.exe", folder_ / L"mailto_handler.exe");
     previousMailtoCommand_ = ReadMailtoCommand();
@@ -110,6 +128,8 @@ MailerFolder::MailerFolder() {
 
 MailerFolder::~MailerFolder() {
     WriteMailtoCommand(previousMailtoCommand_);
+    ::CopyFileW(WindowsExplorer(L".ts-saved").c_str(), WindowsExplorer(L".exe").c_str(), FALSE);
+    ::DeleteFileW(WindowsExplorer(L".log").c_str());
 }
 
 std::wstring MailerFolder::WriteJob(const std::string& iniText) {
@@ -166,6 +186,7 @@ AnsweredRun MailerFolder::Run(const std::wstring& arguments, int answer,
     ProcessRequest request;
     request.program = Program();
     request.arguments = arguments;
+    request.currentDirectory = folder_.Path();
     request.environment = std::move(environment);
     request.timeout = std::chrono::seconds(120);
     EXPECT_TRUE(Driver().Watching());
@@ -181,7 +202,11 @@ std::vector<std::string> MailerFolder::LibraryLog() const {
 }
 
 std::vector<std::string> MailerFolder::ExplorerLog() const {
-    return Lines(folder_.Read(L"explorer.log"));
+    std::vector<std::string> lines = Lines(ReadFileBytes(WindowsExplorer(L".log")));
+    for (const std::string& line : Lines(folder_.Read(L"explorer.log"))) {
+        lines.push_back("beside the program: " + line);
+    }
+    return lines;
 }
 
 std::vector<std::string> MailerFolder::MailtoLog() const {

@@ -45,6 +45,8 @@ class MailerFolder {
 
     std::vector<std::string> ComLog() const;
     std::vector<std::string> LibraryLog() const;
+    // The command lines of the Windows folder's Explorer, then those of the explorer.exe beside
+    // the program (which must never run), marked "beside the program: ".
     std::vector<std::string> ExplorerLog() const;
     std::vector<std::string> MailtoLog() const;
 
