@@ -29,7 +29,9 @@ bool FileExists(const std::wstring& path) {
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     support::UniqueHandle file(support::ValidOrNull(
-        ::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        // A caller may still hold the file open for writing, or mean to delete it.
+        ::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) {

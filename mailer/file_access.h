@@ -10,8 +10,8 @@ namespace mailer {
 // current folder. The empty path names no file.
 bool FileExists(const std::wstring& path);
 
-// Every byte of the file; nothing when it cannot be opened (missing, locked by another
-// process) or read.
+// Every byte of the file, also while another process holds it open for writing; nothing when
+// it cannot be opened (missing, or held by a process that shares nothing) or read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
 
 // Copies a file over any file of the target's name.

@@ -59,4 +59,8 @@ std::wstring SystemAnsiToWide(std::string_view text) {
     return CodePageToWide(text, CP_ACP);
 }
 
+std::wstring Utf8ToWide(std::string_view text) {
+    return CodePageToWide(text, CP_UTF8);
+}
+
 }  // namespace support

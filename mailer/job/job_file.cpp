@@ -17,12 +17,34 @@ std::wstring INIGetValue(const std::wstring& path, const std::wstring& section,
     return support::ReadProfileValue(FileSystemPath(path), section, key);
 }
 
+namespace {
+
+// A byte-order mark names the encoding and is dropped; without one the text is ANSI.
+std::wstring DecodeText(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return support::Utf8ToWide(bytes.substr(3));
+    }
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    if (!littleEndian && !bytes.starts_with("\xFE\xFF")) {
+        return support::SystemAnsiToWide(bytes);
+    }
+    std::wstring text;
+    for (size_t at = 2; at + 1 < bytes.size(); at += 2) {  // an odd last byte is dropped
+        const auto first = static_cast<unsigned char>(bytes[at]);
+        const auto second = static_cast<unsigned char>(bytes[at + 1]);
+        text += static_cast<wchar_t>(littleEndian ? first | second << 8 : first << 8 | second);
+    }
+    return text;
+}
+
+}  // namespace
+
 std::optional<std::wstring> ReadBodyFile(const std::wstring& path) {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return std::nullopt;
     }
-    return TrimBlanks(support::SystemAnsiToWide(*bytes));
+    return TrimBlanks(DecodeText(*bytes));
 }
 
 DocumentCount ParseDocumentCount(const std::wstring& text) {

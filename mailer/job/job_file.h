@@ -10,8 +10,9 @@ namespace mailer {
 std::wstring INIGetValue(const std::wstring& path, const std::wstring& section,
                          const std::wstring& key);
 
-// The body file's whole content, read in the system's ANSI code page, with blanks (U+0020)
-// trimmed at both ends; line breaks stay. Nothing when it cannot be opened or read.
+// The body file's whole content, with blanks (U+0020) trimmed at both ends; line breaks stay.
+// A UTF-8 or UTF-16 byte-order mark decides the encoding and is dropped; without one the file
+// is read in the system's ANSI code page. Nothing when it cannot be opened or read.
 std::optional<std::wstring> ReadBodyFile(const std::wstring& path);
 
 enum class CountStatus { Valid, NotNumeric, OutOfRange };

@@ -283,12 +283,15 @@ TEST(MailerMapiControls, HandOverRules) {
     } cases[] = {
         {"create", "fail 0x80040154", kHandsOver},
         {"create", "none", kHandsOver},
-        {"MAPISession.SignOn", "fails wcode 32003 Anmeldung abgebrochen", kHandsOver},
-        {"MAPIMessages.AttachmentPathName", "fails wcode 32011 Anlage fehlt", kHandsOver},
+        // The controls raise their errors 32001-32053 as 0x800A7D01...: numbers >= 0.
+        {"MAPISession.SignOn", "fails scode 0x800A7D03 Anmeldung abgebrochen", kHandsOver},
+        {"MAPIMessages.AttachmentPathName", "fails scode 0x800A7D0B Anlage fehlt", kHandsOver},
+        {"MAPIMessages.Send", "fails scode 0x800A7D02 Allgemeiner Fehler", kHandsOver},
+        {"MAPIMessages.Send", "fails hresult 0x800A7D02", kHandsOver},
         {"MAPIMessages.Send", "fails wcode 32002 Allgemeiner Fehler", kHandsOver},
         {"MAPIMessages.Send", "fails scode 0x80004005 Fehler", kEndsChain},
         // Once the mail is out, a failing sign-off must not send it again.
-        {"MAPISession.SignOff", "fails wcode 32050 Abmeldung", kSentOnce},
+        {"MAPISession.SignOff", "fails scode 0x800A7D32 Abmeldung", kSentOnce},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.member) + " " + c.failure);
@@ -392,6 +395,66 @@ TEST(MailerSimpleMapi, TextsAreCountedAnsiStrings) {
         << log[7];
 }
 
+// The body file as callers write it: ANSI, UTF-8 or UTF-16 with a byte-order mark, or still
+// held open for writing. The same text reaches every way.
+TEST(MailerBody, EncodingsAndAFileStillOpenReachEveryWay) {
+    const std::string ansi =
+        "Gr\xFC\xDF"
+        "e \x80";
+    const std::string utf8 =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xE2\x82\xAC";
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool heldOpen = false;
+    } bodies[] = {
+        {"ANSI", ansi},
+        {"UTF-8", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16", std::string("\xFF\xFEG\0r\0\xFC\0\xDF\0e\0 \0\xAC\x20", 16)},
+        {"held open", ansi, true},
+    };
+    for (const auto& body : bodies) {
+        SCOPED_TRACE(body.what);
+        ScratchFolder source;
+        source.Write(L"body.txt", body.bytes);
+        source.Write(L"job.ini", Job("a@b", Narrow(source / L"body.txt"), "AnzahlDokumente=0\r\n"));
+        const std::wstring job = source / L"job.ini";
+        // Another program still writing it, as a caller that has not closed it yet.
+        const support::UniqueHandle holder(support::ValidOrNull(
+            body.heldOpen ? ::CreateFileW((source / L"body.txt").c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                          : INVALID_HANDLE_VALUE));
+        ASSERT_EQ(static_cast<bool>(holder), body.heldOpen);
+
+        // One way at a time: a folder's registrations last as long as the folder.
+        {
+            MailerFolder controls;
+            controls.Offer(Component::MapiSession);
+            controls.Offer(Component::MapiMessages);
+            EXPECT_EQ(controls.Run(job).result.exitCode, kSent);
+            EXPECT_TRUE(Has(controls.ComLog(), "MAPIMessages.MsgNoteText put bstr:" + utf8));
+        }
+        {
+            MailerFolder outlook;
+            outlook.Offer(Component::Outlook);
+            EXPECT_EQ(outlook.Run(job).result.exitCode, kSent);
+            EXPECT_TRUE(Has(outlook.ComLog(), "MailItem.Body put bstr:" + utf8));
+        }
+        {
+            MailerFolder library;
+            library.PlaceLibrary();
+            EXPECT_EQ(library.Run(job).result.exitCode, kSent);
+            const Lines log = library.LibraryLog();
+            EXPECT_TRUE(log.size() > 2 && Contains(log[2], "noteText=7:\"" + ansi + "\""));
+        }
+        MailerFolder mailto;
+        EXPECT_EQ(mailto.Run(job, IDYES).result.exitCode, kSent);
+        const Lines link = mailto.MailtoLog();
+        EXPECT_TRUE(link.size() == 1 && link[0].ends_with("&body=Gr%C3%BC%C3%9Fe%20%E2%82%AC"));
+    }
+}
+
 // Where the library comes from, and what a refusing library does.
 TEST(MailerSimpleMapi, LibraryProvisionAndRefusals) {
     ScratchFolder registered;
@@ -477,7 +540,8 @@ TEST(MailerMailto, LinkQuestionAndAnswers) {
             << mailto[0];
         if (answer == IDYES) {
             EXPECT_EQ(run.result.exitCode, kSent);
-            EXPECT_EQ(folder.ExplorerLog(), Lines{"explorer C:\\Mein Ordner"});
+            EXPECT_EQ(folder.ExplorerLog(),
+                      Lines{"\"C:\\windows\\explorer.exe\" \"C:\\Mein Ordner\""});
         } else {
             EXPECT_EQ(run.result.exitCode, kNotSent);
             EXPECT_TRUE(folder.ExplorerLog().empty());

@@ -12,4 +12,7 @@ std::wstring AnsiToWide(std::string_view text);
 std::string WideToSystemAnsi(std::wstring_view text);
 std::wstring SystemAnsiToWide(std::string_view text);
 
+// UTF-8 to UTF-16; invalid sequences become U+FFFD.
+std::wstring Utf8ToWide(std::string_view text);
+
 }  // namespace support
