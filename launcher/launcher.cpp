@@ -99,6 +99,8 @@ bool Initialize(Launcher& launcher) {
 
 int Run(Launcher& launcher) {
     if (launcher.is64BitRuntime) {
+        // Else later starts would hand their arguments to this process, which runs no main.
+        LeaveSingleInstance(launcher);
         return HandOverToPairLauncher(launcher);
     }
     if (launcher.singleInstance.isSecondary) {

@@ -109,6 +109,9 @@ bool FindRuntime(Launcher& launcher);
 
 // Single instance: false only when start-up must fail. May mark this process secondary.
 bool SetUpSingleInstance(Launcher& launcher);
+// Gives up the primary role and closes the block and its objects: for a start that hands over
+// to the pair launcher, which coordinates under its own settings.
+void LeaveSingleInstance(Launcher& launcher);
 // A secondary instance's exit code: the primary's answer or its exit code.
 int WaitForPrimaryInstance(Launcher& launcher);
 

@@ -2,6 +2,8 @@
 // could be made, on the entry thread).
 #include <jni.h>
 
+#include <atomic>
+
 #include "jvm/jvm_start.h"
 #include "jvm/main_invocation.h"
 #include "jvm/run_hooks.h"
@@ -53,7 +55,8 @@ bool CreateJvm(Launcher& launcher) {
         return false;
     }
     trace::Write(L"JVM created");
-    launcher.javaVm = created.vm;
+    // A service's stop thread reads the pointer while this thread may write it.
+    std::atomic_ref<JavaVM*>(launcher.javaVm).store(created.vm);
     launcher.env = created.env;
     RedirectOutputFiles(launcher);
     return true;
@@ -87,10 +90,12 @@ bool InvokeMain(Launcher& launcher) {
 }
 
 void DestroyJvm(Launcher& launcher) {
+    // A stop request during DestroyJavaVM still reaches the application: DestroyJavaVM waits
+    // for the application's other threads, which its stop method is there to end.
     if (launcher.javaVm != nullptr) {
         launcher.javaVm->DestroyJavaVM();
     }
-    launcher.javaVm = nullptr;
+    std::atomic_ref<JavaVM*>(launcher.javaVm).store(nullptr);
     launcher.env = nullptr;
 }
 

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "messages/catalogue.h"
+#include "messages/error_report.h"
+#include "res/download_address.h"
 #include "runtime/jvm_library_probe.h"
 #include "runtime/openjdk_search.h"
 #include "runtime/pair_bitness.h"
@@ -14,6 +16,7 @@
 #include "settings/settings_paths.h"
 #include "support/file_system.h"
 #include "trace/startup_trace.h"
+#include "windowed/program_subsystem.h"
 
 namespace launcher {
 namespace {
@@ -120,8 +123,15 @@ bool FromUser(Launcher& launcher, const std::wstring& programPath) {
         BuildRequirementPhrase(settings.minimumVersion, settings.maximumVersion);
     const unsigned messageId =
         settings.jvmType == kJvmTypeServer ? text::kNoRuntimeServer : text::kNoRuntime;
-    RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(
-        FormatCatalogueMessage(messageId, std::wstring_view(phrase)), settings.jvmType);
+    const std::wstring message = FormatCatalogueMessage(messageId, std::wstring_view(phrase));
+    // A service started by the service manager has a station of its own, where nobody could
+    // see or answer the dialog: the search fails at once, and the output says why.
+    if (!OnInteractiveWindowStation()) {
+        trace::Write(L"runtime source dialog: not shown, no interactive window station");
+        PrintError(message + L" " TS_DOWNLOAD_ADDRESS);
+        return false;
+    }
+    RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(message, settings.jvmType);
     if (!answer.accepted || answer.jvmLibraryPath.empty()) {
         trace::Write(L"runtime source dialog: no runtime chosen");
         return false;

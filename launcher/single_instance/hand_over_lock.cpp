@@ -4,9 +4,10 @@
 
 namespace launcher {
 
-support::UniqueHandle OpenHandOverLock(const std::wstring& baseName, bool* wasThere) {
+support::UniqueHandle OpenHandOverLock(const std::wstring& baseName, SECURITY_ATTRIBUTES* security,
+                                       bool* wasThere) {
     support::UniqueHandle lock(
-        ::CreateSemaphoreW(nullptr, 1, 1, HandOverLockName(baseName).c_str()));
+        ::CreateSemaphoreW(security, 1, 1, HandOverLockName(baseName).c_str()));
     if (wasThere != nullptr) {
         *wasThere = lock && ::GetLastError() == ERROR_ALREADY_EXISTS;
     }

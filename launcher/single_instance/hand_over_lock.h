@@ -14,9 +14,11 @@ namespace launcher {
 // the lock, together.
 inline constexpr DWORD kHandOverWaitMilliseconds = 10000;
 
-// Opens the lock of the launcher with this base name, creating it free when it does not exist.
-// wasThere tells whether it existed already.
-support::UniqueHandle OpenHandOverLock(const std::wstring& baseName, bool* wasThere = nullptr);
+// Opens the lock of the launcher with this base name, creating it free, with this security,
+// when it does not exist. wasThere tells whether it existed already.
+support::UniqueHandle OpenHandOverLock(const std::wstring& baseName,
+                                       SECURITY_ATTRIBUTES* security = nullptr,
+                                       bool* wasThere = nullptr);
 
 // Frees the lock; harmless when it is free already.
 void ReleaseHandOverLock(HANDLE lock);

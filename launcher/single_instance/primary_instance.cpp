@@ -11,6 +11,7 @@
 #include "single_instance/block_fields.h"
 #include "single_instance/hand_over_lock.h"
 #include "single_instance/instance_block.h"
+#include "trace/startup_trace.h"
 
 namespace launcher {
 
@@ -86,6 +87,7 @@ PrimaryInstance::~PrimaryInstance() {
     if (!thread_) {
         return;
     }
+    trace::Write(L"single instance: the primary ends, its message thread is asked to quit");
     // The quit message is lost when it comes before the thread has its queue: ask again until
     // the thread has ended.
     DWORD code = STILL_ACTIVE;
@@ -120,6 +122,14 @@ DWORD WINAPI InstanceMessageLoop(void* parameter) {
         if (message.message == primary.messageId_) {
             primary.Dispatch(static_cast<DWORD>(message.wParam));
         }
+    }
+    // Notifications that came after the quit are not dispatched, but each start that sent one
+    // handed its hold on the lock to this process: release it, or the starts after them would
+    // wait until this process is gone. Their own starts see this process end and take its
+    // exit code.
+    while (::PeekMessageW(&message, nullptr, primary.messageId_, primary.messageId_, PM_REMOVE)) {
+        trace::Write(L"single instance: a hand-over after the end, its lock released");
+        ReleaseHandOverLock(primary.lock_.get());
     }
     return 0;
 }

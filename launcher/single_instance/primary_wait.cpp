@@ -21,8 +21,10 @@ bool TakeAnswer(UINT messageId, int& answer) {
 
 int WaitForPrimaryInstance(Launcher& launcher) {
     const SingleInstanceState& state = launcher.singleInstance;
+    // The handle's signal, not the exit code, says that the primary ended: a primary may end
+    // with 259 (STILL_ACTIVE) itself.
     const support::UniqueHandle primary(
-        ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, state.primaryProcessId));
+        ::OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, state.primaryProcessId));
     if (!primary) {
         return 0;
     }
@@ -32,17 +34,21 @@ int WaitForPrimaryInstance(Launcher& launcher) {
         if (TakeAnswer(state.messageId, answer)) {
             return answer;
         }
-        DWORD code = 0;
-        // Whether the primary has ended cannot be told: a failure, not a success.
-        if (!::GetExitCodeProcess(primary.get(), &code)) {
-            return -1;
-        }
-        if (code != STILL_ACTIVE) {
+        const HANDLE handles[] = {primary.get()};
+        const DWORD woken =
+            ::MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_POSTMESSAGE);
+        if (woken == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            // Its code cannot be read: a failure, not a success.
+            if (!::GetExitCodeProcess(primary.get(), &code)) {
+                return -1;
+            }
             // An answer posted right before the primary ended still counts.
             return TakeAnswer(state.messageId, answer) ? answer : static_cast<int>(code);
         }
-        // At most 100 ms, and no longer than until the answer arrives.
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+        if (woken != WAIT_OBJECT_0 + 1) {
+            return -1;
+        }
     }
 }
 

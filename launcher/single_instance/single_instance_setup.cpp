@@ -9,6 +9,7 @@
 #include "single_instance/hand_over_lock.h"
 #include "single_instance/instance_block.h"
 #include "single_instance/primary_instance.h"
+#include "single_instance/user_only_security.h"
 #include "trace/startup_trace.h"
 #include "jvm_start/wide_text.h"
 
@@ -38,9 +39,10 @@ bool ModeOff(SingleInstanceState& state) {
     return true;
 }
 
-bool BecomePrimary(Launcher& launcher, const std::wstring& baseName) {
+bool BecomePrimary(Launcher& launcher, const std::wstring& baseName,
+                   SECURITY_ATTRIBUTES* security) {
     SingleInstanceState& state = launcher.singleInstance;
-    state.startEvent.reset(::CreateEventW(nullptr, TRUE, FALSE, StartEventName(baseName).c_str()));
+    state.startEvent.reset(::CreateEventW(security, TRUE, FALSE, StartEventName(baseName).c_str()));
     if (!state.startEvent) {
         return ModeOff(state);
     }
@@ -51,7 +53,7 @@ bool BecomePrimary(Launcher& launcher, const std::wstring& baseName) {
         return ModeOff(state);
     }
     bool lockWasThere = false;
-    support::UniqueHandle lock = OpenHandOverLock(baseName, &lockWasThere);
+    support::UniqueHandle lock = OpenHandOverLock(baseName, security, &lockWasThere);
     if (!lock) {
         return ModeOff(state);
     }
@@ -120,6 +122,8 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
     // The answer is posted to this thread, which needs a queue before it can receive one.
     MSG message;
     ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    // Run elevated, this start would have the answer of a primary of lower integrity dropped.
+    ::ChangeWindowMessageFilter(launcher.singleInstance.messageId, MSGFLT_ADD);
     if (!::PostThreadMessageW(primaryThread, launcher.singleInstance.messageId,
                               ::GetCurrentThreadId(), 0)) {
         trace::Write(L"single instance: the primary cannot be notified");
@@ -150,6 +154,13 @@ bool BecomeSecondary(Launcher& launcher, const std::wstring& baseName) {
 
 }  // namespace
 
+void LeaveSingleInstance(Launcher& launcher) {
+    if (launcher.singleInstance.isPrimary) {
+        trace::Write(L"single instance: primary role given up for the pair launcher");
+    }
+    ModeOff(launcher.singleInstance);
+}
+
 bool SetUpSingleInstance(Launcher& launcher) {
     SingleInstanceState& state = launcher.singleInstance;
     if (!SingleInstanceRequested(launcher.settings)) {
@@ -160,13 +171,19 @@ bool SetUpSingleInstance(Launcher& launcher) {
         return true;
     }
     const std::wstring baseName = InstanceBaseName(*modulePath);
-    state.mapping.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(kInstanceBlockSize),
-                                             baseName.c_str()));
+    UserOnlySecurity security;
+    state.mapping.reset(
+        ::CreateFileMappingW(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0,
+                             static_cast<DWORD>(kInstanceBlockSize), baseName.c_str()));
     if (!state.mapping) {
+        trace::Write(L"single instance: the block cannot be opened, running alone");
         return ModeOff(state);
     }
     const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+    if (!created && !OwnedByThisUser(state.mapping.get())) {
+        trace::Write(L"single instance: a block of another user, running alone");
+        return ModeOff(state);
+    }
     // Exactly the block's size: a block of the same name that is smaller cannot be mapped.
     state.view.reset(
         ::MapViewOfFile(state.mapping.get(), FILE_MAP_WRITE, 0, 0, kInstanceBlockSize));
@@ -175,7 +192,8 @@ bool SetUpSingleInstance(Launcher& launcher) {
         return ModeOff(state);
     }
     state.enabled = true;
-    return created ? BecomePrimary(launcher, baseName) : BecomeSecondary(launcher, baseName);
+    return created ? BecomePrimary(launcher, baseName, security.Attributes())
+                   : BecomeSecondary(launcher, baseName);
 }
 
 }  // namespace launcher

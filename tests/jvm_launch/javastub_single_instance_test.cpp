@@ -1,6 +1,9 @@
 // Several javastub.exe processes started from the same file with "Single Instance" on: the
 // first runs the application (the stand-in jvm.dll), later starts hand it their arguments and
 // end with its answer.
+#include <windows.h>
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -254,14 +257,15 @@ TEST_F(SingleInstance, TheFormOfSecondaryMainDecidesTheAnswer) {
 
     // Without secondaryMain the start waits for the primary and ends with its exit code.
     StartPrimary({{L"TS_JVM_DOUBLE_MISSING_METHODS", kVoidForm + L"," + kIntForm},
-                  {L"TS_JVM_DOUBLE_MAIN", L"exit:5"}});
+                  {L"TS_JVM_DOUBLE_MAIN", L"exit:259"}});
     auto waiting = StartLater(L"n");
     ASSERT_TRUE(
         AwaitRecord("GetStaticMethodID com/example/App secondaryMain ([Ljava/lang/String;)I"));
     ASSERT_TRUE(AwaitRecord("waiting for the primary's answer", 1, true)) << Trace();
     EXPECT_EQ(waiting.wait_for(0s), std::future_status::timeout);
-    EXPECT_EQ(Release().exitCode, 5u);
-    EXPECT_EQ(waiting.get().exitCode, 5u);
+    // 259 is STILL_ACTIVE: only the process handle can say that the primary has ended.
+    EXPECT_EQ(Release().exitCode, 259u);
+    EXPECT_EQ(waiting.get().exitCode, 259u);
 
     // The primary has ended: the next start is a primary of its own.
     StartPrimary();
@@ -310,6 +314,25 @@ TEST_F(SingleInstance, EightStartsAtOnceEachArriveWholeAndOnce) {
     }
 }
 
+TEST_F(SingleInstance, AHandOverAfterThePrimarysEndStillFreesTheLock) {
+    StartPrimary({{L"JAVASTUB_TRACE", (root_ / L"trace.log").wstring()}});
+    // The message thread held, main returns and the primary asks the thread to quit; a start
+    // then comes behind the quit.
+    const HANDLE messageThread = PrimaryMessageThread();
+    ASSERT_NE(messageThread, nullptr);
+    ASSERT_NE(::SuspendThread(messageThread), static_cast<DWORD>(-1));
+    std::ofstream(Release("main")) << "go";
+    EXPECT_TRUE(AwaitRecord("message thread is asked to quit", 1, true)) << Trace();
+    auto late = StartLater(L"late");
+    EXPECT_TRUE(AwaitRecord("waiting for the primary's answer or end", 1, true)) << Trace();
+    ::ResumeThread(messageThread);
+    ::CloseHandle(messageThread);
+    EXPECT_EQ(primary_.get().exitCode, 0u);
+    EXPECT_EQ(late.get().exitCode, 0u);
+    EXPECT_TRUE(Contains(Trace(), "a hand-over after the end, its lock released")) << Trace();
+    EXPECT_FALSE(Contains(Record(), "secondaryMain")) << Record();
+}
+
 TEST_F(SingleInstance, OnlyAnExactYesOutsideServiceModeKeepsOneInstance) {
     StartPrimary();
     // A capital letter: the later start runs the application itself.
@@ -343,7 +366,8 @@ TEST_F(SingleInstance, ABlockLeftByAForeignProgramOrADeadPrimary) {
         DWORD messageId;
         DWORD exitCode;
         bool runsMain;
-        const char* decision;  // the trace line that shows the start did not wait
+        const char* decision;               // the trace line that shows the start did not wait
+        const wchar_t* security = nullptr;  // the block's, as text; null: the default
     };
     const Case cases[] = {
         {"foreign block of another size", 64, 1234, 0xBEEF, 0, true, "a block of another program"},
@@ -351,10 +375,21 @@ TEST_F(SingleInstance, ABlockLeftByAForeignProgramOrADeadPrimary) {
          "a block of another program"},
         {"dead primary", 2092, deadThread, messageId, kFailed, false,
          "the primary cannot be notified"},
+        // Right in every field, but owned by another account (the system account here).
+        {"block of another owner", 2092, deadThread, messageId, 0, true, "a block of another user",
+         L"O:BAD:(A;;GA;;;WD)"},
     };
     for (const Case& c : cases) {
-        const HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
-                                                    0, c.size, name.c_str());
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (c.security != nullptr) {
+            ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                c.security, SDDL_REVISION_1, &descriptor, nullptr));
+        }
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+        const HANDLE mapping =
+            ::CreateFileMappingW(INVALID_HANDLE_VALUE, descriptor ? &attributes : nullptr,
+                                 PAGE_READWRITE, 0, c.size, name.c_str());
+        ::LocalFree(descriptor);
         ASSERT_NE(mapping, nullptr);
         auto* fields = static_cast<DWORD*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 12));
         ASSERT_NE(fields, nullptr);

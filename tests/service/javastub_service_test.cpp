@@ -338,13 +338,23 @@ TEST_F(JavastubService, SingleInstanceStaysOffForServices) {
 }
 
 // Without a main class the launcher ends before it reaches the service control manager.
-TEST_F(JavastubService, UnusableSettingsFailTheStart) {
-    std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary)
-        << "[Application]\r\nApplication Type=service\r\n";
-    TestService service(UniqueServiceName(L"unusable"), Program().wstring());
-    EXPECT_FALSE(::StartServiceW(service.Handle(), 0, nullptr));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SERVICE_REQUEST_TIMEOUT));
-    EXPECT_EQ(service.Query().dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+// No runtime to find: the service's station has nobody to answer the runtime dialog, so none
+// is shown and the start ends at once, remembering nothing.
+TEST_F(JavastubService, UnusableSettingsOrNoRuntimeFailTheStart) {
+    const std::string noRuntime =
+        "[Java Runtime Environment]\r\nMain Class=com.example.App\r\n"
+        "JRE Path=" +
+        (root_ / "none").string() + "\r\n[Application]\r\nApplication Type=service\r\n";
+    for (const std::string& settings :
+         {std::string("[Application]\r\nApplication Type=service\r\n"), noRuntime}) {
+        std::ofstream(root_ / L"app" / L"start.ini", std::ios::binary) << settings;
+        TestService service(UniqueServiceName(L"unusable"), Program().wstring());
+        EXPECT_FALSE(::StartServiceW(service.Handle(), 0, nullptr));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SERVICE_REQUEST_TIMEOUT));
+        EXPECT_EQ(service.Query().dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+        EXPECT_EQ(ReadFileBytes(root_ / L"app" / L"start.ini"), settings);
+        EXPECT_FALSE(Contains(Record(), "JNI_CreateJavaVM"));
+    }
 }
 
 // Started from a console: only the exact "service" asks for the service control manager.
