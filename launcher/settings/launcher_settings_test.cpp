@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "captured_output.h"
 #include "scoped_environment.h"
 #include "scratch_folder.h"
+#include "test_text.h"
 
 namespace launcher {
 namespace {
@@ -171,6 +175,36 @@ TEST_F(Settings, LongValuesAreReadWhole) {
                                     "\r\nLibrary Path=" + path3000 + "\r\n");
     EXPECT_EQ(s.systemPath, std::wstring(300, L'p'));
     EXPECT_EQ(s.libraryPath, std::wstring(3000, L'q'));
+}
+
+// Every complete settings file that the docs show (an "ini" block with a main class) loads, and
+// sets a maximum version, without which no registered runtime would pass.
+TEST_F(Settings, EveryExampleInTheDocsLoads) {
+    int examples = 0;
+    for (const auto& page :
+         std::filesystem::directory_iterator(testing_support::WinePath(TS_DOCS_DIR))) {
+        const std::vector<std::string> lines =
+            testing_support::Lines(testing_support::ReadFileBytes(page.path()));
+        for (size_t at = 0; at < lines.size(); ++at) {
+            const size_t indent = lines[at].find("```ini");
+            if (indent == std::string::npos) {
+                continue;
+            }
+            std::string text;
+            while (++at < lines.size() && lines[at].find("```") == std::string::npos) {
+                text += lines[at].substr(std::min(indent, lines[at].size())) + "\r\n";
+            }
+            if (text.find("Main Class=") == std::string::npos) {
+                continue;  // a fragment
+            }
+            SCOPED_TRACE(page.path().filename().string() + ":\n" + text);
+            ++examples;
+            const LauncherSettings s = Load(text, false);
+            EXPECT_TRUE(loaded_);
+            EXPECT_NE(s.maximumVersion.groups, 0);
+        }
+    }
+    EXPECT_GE(examples, 3);
 }
 
 TEST_F(Settings, MissingMainClassIsReportedAndFails) {
