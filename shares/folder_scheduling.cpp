@@ -7,7 +7,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace pubdirs {
 namespace {
@@ -18,6 +18,24 @@ constexpr wchar_t kCreationQuery[] =
     L"`Permissions`,`Condition`,`Options` FROM `TS_SharedFolders`";
 constexpr wchar_t kRemovalQuery[] =
     L"SELECT `ShareId`,`ShareName`,`Component` FROM `TS_SharedFolders`";
+
+// The record fields of the two queries, numbered from 1 as the installer numbers them.
+namespace creation {
+enum Field : unsigned int {
+    kShareId = 1,
+    kDirectory,
+    kComponent,
+    kShareName,
+    kDescription,
+    kUserLimit,
+    kPermissions,
+    kCondition,
+    kOptions
+};
+}  // namespace creation
+namespace removal {
+enum Field : unsigned int { kShareId = 1, kShareName, kComponent };
+}  // namespace removal
 constexpr wchar_t kShareAction[] = L"TS_PubDirs";
 constexpr wchar_t kRollbackAction[] = L"TS_RollbackSHFolders";
 constexpr wchar_t kRemovalAction[] = L"TS_RemoveSHFolders";
@@ -80,26 +98,26 @@ bool ConditionHolds(MSIHANDLE install, const std::wstring& condition) {
     return answer == MSICONDITION_TRUE || answer == MSICONDITION_NONE;
 }
 
-// Reads the given fields (1-based) in the given order; nothing when one cannot be read.
-bool ReadFields(MSIHANDLE record, std::initializer_list<unsigned int> fields,
-                std::vector<std::wstring>& values) {
-    for (unsigned int field : fields) {
+// Reads the given fields into the given texts, in this order; false when one cannot be read.
+bool ReadFields(MSIHANDLE record,
+                std::initializer_list<std::pair<unsigned int, std::wstring*>> fields) {
+    for (const auto& [field, text] : fields) {
         std::optional<std::wstring> value = ReadRecordField(record, field);
         if (!value) {
             return false;
         }
-        values[field - 1] = std::move(*value);
+        *text = std::move(*value);
     }
     return true;
 }
 
 UINT ScheduleCreationForRow(MSIHANDLE install, MSIHANDLE record, const std::wstring& upgradeCode) {
-    std::vector<std::wstring> field(9);
-    if (!ReadFields(record, {3, 8}, field)) {
+    std::wstring component, condition;
+    if (!ReadFields(record,
+                    {{creation::kComponent, &component}, {creation::kCondition, &condition}})) {
         return ERROR_INSTALL_FAILURE;
     }
-    const std::wstring& component = field[2];
-    const std::wstring& extraCondition = field[7].empty() ? std::wstring(L"1") : field[7];
+    const std::wstring& extraCondition = condition.empty() ? std::wstring(L"1") : condition;
     // ?C = 2: absent now; $C = 3: requested locally. The package's own condition is kept in
     // parentheses, so that an "OR" in it cannot widen the component test.
     if (!ConditionHolds(install, L"((?" + component + L" = 2) AND ($" + component +
@@ -108,23 +126,19 @@ UINT ScheduleCreationForRow(MSIHANDLE install, MSIHANDLE record, const std::wstr
     }
 
     ShareActionData data;
-    if (!ReadFields(record, {1, 2}, field)) {
+    std::wstring directory;
+    if (!ReadFields(record, {{creation::kShareId, &data.shareId},
+                             {creation::kDirectory, &directory},
+                             {creation::kShareName, &data.shareName},
+                             {creation::kDescription, &data.description},
+                             {creation::kUserLimit, &data.userLimit},
+                             {creation::kPermissions, &data.permissions},
+                             {creation::kOptions, &data.options}})) {
         return ERROR_INSTALL_FAILURE;
     }
-    data.shareId = field[0];
-    const std::wstring& directory = field[1];
-    for (const auto& [number, target] :
-         {std::pair{4u, &data.shareName}, std::pair{5u, &data.description},
-          std::pair{6u, &data.userLimit}, std::pair{7u, &data.permissions},
-          std::pair{9u, &data.options}}) {
-        std::optional<std::wstring> value = ReadRecordField(record, number);
-        if (!value) {
-            return ERROR_INSTALL_FAILURE;
-        }
-        *target = std::move(*value);
-        if (number == 4u || number == 5u || number == 7u) {
-            FormatInstallerText(install, *target);  // unformatted failures are used as they are
-        }
+    // Unformatted failures are used as they are.
+    for (std::wstring* text : {&data.shareName, &data.description, &data.permissions}) {
+        FormatInstallerText(install, *text);
     }
     const std::optional<std::wstring> folder = ReadInstallerProperty(install, directory);
     data.folderPath = folder.value_or(std::wstring());
@@ -155,13 +169,12 @@ UINT ScheduleCreationForRow(MSIHANDLE install, MSIHANDLE record, const std::wstr
 }
 
 UINT ScheduleRemovalForRow(MSIHANDLE install, MSIHANDLE record, const std::wstring& upgradeCode) {
-    std::vector<std::wstring> field(3);
-    if (!ReadFields(record, {1, 2, 3}, field)) {
+    std::wstring shareId, shareName, component;
+    if (!ReadFields(record, {{removal::kShareId, &shareId},
+                             {removal::kShareName, &shareName},
+                             {removal::kComponent, &component}})) {
         return ERROR_INSTALL_FAILURE;
     }
-    const std::wstring& shareId = field[0];
-    const std::wstring& shareName = field[1];
-    const std::wstring& component = field[2];
     // ?C = 3: installed locally now; $C = 2: requested to be absent.
     if (!ConditionHolds(install, L"(?" + component + L" = 3) AND ($" + component + L" = 2)")) {
         return ERROR_SUCCESS;

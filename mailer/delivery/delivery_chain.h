@@ -1,7 +1,6 @@
 #pragma once
-// The ways of handing a mail to the machine's mail program, tried in this order. Each
-// answers true when the mail went out (or the user confirmed it) and otherwise hands the
-// same mail to the next; the first one's answer is the chain's.
+// The ways of handing a mail to the machine's mail program. DeliverMail tries them in order;
+// each way sends the mail, hands it to the next, or ends the chain unsent.
 #include <string>
 
 #include "job/mail_job.h"
@@ -9,14 +8,22 @@
 
 namespace mailer {
 
+enum class WayOutcome { Sent, HandOver, GiveUp };
+
+// True when the mail went out (or, with the last way, the user confirmed that it did).
+bool DeliverMail(const MailForm& form, const MailJob& mail);
+
 // 1: the Simple MAPI controls, driven by dispatch id.
-bool SendMapiControlMail(const MailForm& form, const MailJob& mail);
+WayOutcome SendMapiControlMail(const MailForm& form, const MailJob& mail);
 // 2: the mail program's automation object, driven by member name.
-bool SendOutlookMail(const MailForm& form, const MailJob& mail);
+WayOutcome SendOutlookMail(const MailForm& form, const MailJob& mail);
 // 3: the Simple MAPI functions of "smapi.dll" beside the program.
-bool SendSimpleMapiMail(const MailForm& form, const MailJob& mail);
-// 4: a "mailto:" link, instructions and a yes/no question: the user's answer.
-bool SendStandardMail(const MailForm& form, const MailJob& mail);
+WayOutcome SendSimpleMapiMail(const MailForm& form, const MailJob& mail);
+// 4: a "mailto:" link, instructions and a yes/no question: the user's answer, never HandOver.
+WayOutcome SendStandardMail(const MailForm& form, const MailJob& mail);
+
+// What every way does before a document that names a file: 200 ms for the mail program.
+void PauseBeforeDocument(const std::wstring& document);
 
 // Puts "smapi.dll" beside the program, copied from the library registered under "DLLPath"
 // when missing; true when it is there afterwards.

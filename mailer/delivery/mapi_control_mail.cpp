@@ -35,15 +35,14 @@ constexpr DISPID kCompose = 35;
 constexpr DISPID kSend = 43;
 
 constexpr short kDataAttachment = 1;
-constexpr DWORD kAttachmentPause = 200;  // before each document that names a file
 
-enum class Outcome { Sent, HandOver, GiveUp };
+}  // namespace
 
-Outcome Send(const MailJob& mail) {
+WayOutcome SendMapiControlMail(const MailForm&, const MailJob& mail) {
     auto session = automation::CreateObject(L"MSMAPI.MAPISession");
     auto messages = automation::CreateObject(L"MSMAPI.MAPIMessages");
     if (!session.Ok() || session.Value().Empty() || !messages.Ok() || messages.Value().Empty()) {
-        return Outcome::HandOver;
+        return WayOutcome::HandOver;
     }
     const Dispatch& mapiSession = session.Value();
     const Dispatch& mapiMessages = messages.Value();
@@ -53,12 +52,12 @@ Outcome Send(const MailJob& mail) {
         !mapiSession.PutId(kLogonUi, Variant::Bool(true)).Ok() ||
         !mapiSession.PutId(kNewSession, Variant::Bool(true)).Ok() ||
         !mapiSession.CallId(kSignOn).Ok()) {
-        return Outcome::HandOver;
+        return WayOutcome::HandOver;
     }
     auto sessionId = mapiSession.GetId(kSessionId);
     long id = 0;
     if (!sessionId.Ok() || !sessionId.Value().ToLong(id)) {
-        return Outcome::HandOver;
+        return WayOutcome::HandOver;
     }
 
     // Compose one message to one recipient.
@@ -71,13 +70,11 @@ Outcome Send(const MailJob& mail) {
         mapiMessages.PutId(kMsgSubject, Variant::String(mail.subject)).Ok() &&
         mapiMessages.PutId(kMsgNoteText, Variant::String(mail.body)).Ok();
     if (!composed) {
-        return Outcome::HandOver;
+        return WayOutcome::HandOver;
     }
     for (size_t k = 0; k < mail.documents.size(); ++k) {
         const std::wstring& document = mail.documents[k];
-        if (!document.empty()) {
-            ::Sleep(kAttachmentPause);
-        }
+        PauseBeforeDocument(document);
         const auto position = static_cast<long>(k);
         const bool attached =
             mapiMessages.PutId(kAttachmentPosition, Variant::I4(position)).Ok() &&
@@ -85,7 +82,7 @@ Outcome Send(const MailJob& mail) {
             mapiMessages.PutId(kAttachmentPathName, Variant::String(document)).Ok() &&
             mapiMessages.PutId(kAttachmentType, Variant::I2(kDataAttachment)).Ok();
         if (!attached) {
-            return Outcome::HandOver;
+            return WayOutcome::HandOver;
         }
     }
 
@@ -93,25 +90,11 @@ Outcome Send(const MailJob& mail) {
     // next ways would fail alike, so the chain ends. The session stays signed on.
     const auto sent = mapiMessages.CallId(kSend, {Argument{L"", Variant::Bool(false)}});
     if (!sent.Ok()) {
-        return sent.Error().number < 0 ? Outcome::GiveUp : Outcome::HandOver;
+        return sent.Error().number < 0 ? WayOutcome::GiveUp : WayOutcome::HandOver;
     }
     // The mail is out: a failing sign-off must not send it a second time.
     mapiSession.CallId(kSignOff);
-    return Outcome::Sent;
-}
-
-}  // namespace
-
-bool SendMapiControlMail(const MailForm& form, const MailJob& mail) {
-    switch (Send(mail)) {
-        case Outcome::Sent:
-            return true;
-        case Outcome::GiveUp:
-            return false;
-        case Outcome::HandOver:
-            break;
-    }
-    return SendOutlookMail(form, mail);
+    return WayOutcome::Sent;
 }
 
 }  // namespace mailer

@@ -12,7 +12,6 @@ using automation::Dispatch;
 using automation::Variant;
 
 constexpr long kMailItem = 0;
-constexpr DWORD kAttachmentPause = 200;  // before each document that names a file
 
 // The application object. A later name is tried only when the one before gave no object
 // without failing; a failure ends the search.
@@ -51,9 +50,7 @@ bool Send(const MailJob& mail) {
         return false;
     }
     for (const std::wstring& document : mail.documents) {
-        if (!document.empty()) {
-            ::Sleep(kAttachmentPause);
-        }
+        PauseBeforeDocument(document);
         auto attachments = mailItem.ObjectProperty(L"Attachments");
         if (!attachments.Ok() ||
             !attachments.Value().Call(L"Add", {Argument{L"", Variant::String(document)}}).Ok()) {
@@ -65,11 +62,8 @@ bool Send(const MailJob& mail) {
 
 }  // namespace
 
-bool SendOutlookMail(const MailForm& form, const MailJob& mail) {
-    if (Send(mail)) {
-        return true;
-    }
-    return SendSimpleMapiMail(form, mail);
+WayOutcome SendOutlookMail(const MailForm&, const MailJob& mail) {
+    return Send(mail) ? WayOutcome::Sent : WayOutcome::HandOver;
 }
 
 }  // namespace mailer

@@ -21,9 +21,8 @@ namespace {
 
 constexpr wchar_t kLibraryName[] = L"smapi.dll";
 constexpr wchar_t kRegistrationKey[] = L"SOFTWARE\\Clients\\Mail\\Windows Live Mail";
-constexpr ULONG kNewSession = 2;         // MAPI_NEW_SESSION: no logon dialog
-constexpr ULONG kTo = 1;                 // MAPI_TO
-constexpr DWORD kAttachmentPause = 200;  // before each document that names a file
+constexpr ULONG kNewSession = 2;  // MAPI_NEW_SESSION: no logon dialog
+constexpr ULONG kTo = 1;          // MAPI_TO
 
 std::wstring LibraryPath(const MailForm& form) {
     return GetPath(form, ProgramFolder() + L"\\") + kLibraryName;
@@ -108,9 +107,7 @@ bool SendThroughLibrary(const MailForm& form, const MailJob& mail) {
     std::vector<MapiTextFile> files(mail.documents.size(), MapiTextFile{});
     for (size_t k = 0; k < mail.documents.size(); ++k) {
         const std::wstring& document = mail.documents[k];
-        if (!document.empty()) {
-            ::Sleep(kAttachmentPause);
-        }
+        PauseBeforeDocument(document);
         files[k].pathName = texts.emplace_back(AnsiText(document)).Get();
         files[k].fileName = texts.emplace_back(AnsiText(FileNameOf(document))).Get();
         files[k].fileType = texts.emplace_back(AnsiText(L"")).Get();
@@ -141,11 +138,8 @@ bool ProvideLiveMailMapiLibrary(const MailForm& form) {
     return FileExists(target);
 }
 
-bool SendSimpleMapiMail(const MailForm& form, const MailJob& mail) {
-    if (SendThroughLibrary(form, mail)) {
-        return true;
-    }
-    return SendStandardMail(form, mail);
+WayOutcome SendSimpleMapiMail(const MailForm& form, const MailJob& mail) {
+    return SendThroughLibrary(form, mail) ? WayOutcome::Sent : WayOutcome::HandOver;
 }
 
 }  // namespace mailer

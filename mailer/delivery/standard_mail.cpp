@@ -49,7 +49,7 @@ void ShowFolder(const std::wstring& folder) {
 
 }  // namespace
 
-bool SendStandardMail(const MailForm& form, const MailJob& mail) {
+WayOutcome SendStandardMail(const MailForm& form, const MailJob& mail) {
     const bool withDocuments = !mail.documents.empty();
     const std::wstring first = withDocuments ? mail.documents.front() : std::wstring();
     // Percent-encoded, the link is plain ASCII whatever the code page.
@@ -60,12 +60,12 @@ bool SendStandardMail(const MailForm& form, const MailJob& mail) {
     const int answer = form.Box(AttachByHandQuestion(folder, withDocuments), kProgramTitle,
                                 MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) {
-        return false;
+        return WayOutcome::GiveUp;
     }
     if (withDocuments) {
         ShowFolder(folder);
     }
-    return true;
+    return WayOutcome::Sent;
 }
 
 }  // namespace mailer

@@ -66,7 +66,7 @@ int RunMailJob(const MailForm& form, std::wstring_view commandLine) {
             INIGetValue(jobPath, L"Dokumente", L"Dokument" + std::to_wstring(i)));
     }
 
-    return SendMapiControlMail(form, mail) ? kSent : kNotSent;
+    return DeliverMail(form, mail) ? kSent : kNotSent;
 }
 
 }  // namespace mailer
