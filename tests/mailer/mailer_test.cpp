@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "mailer_harness.h"
+#include "support/text_conversion.h"
 #include "support/unique_handle.h"
 #include "test_text.h"
 
@@ -231,6 +235,33 @@ TEST(MailerChecks, SilentFailures) {
         EXPECT_TRUE(run.boxes.empty());
     }
     EXPECT_TRUE(folder.ComLog().empty());
+}
+
+// The job file that the docs show, saved in ANSI as they ask, with its files in place.
+TEST(MailerJobFile, TheExampleOfTheDocsIsSent) {
+    const std::string page = ReadFileBytes(WinePath(TS_DOCS_DIR "/mailer.md"));
+    const size_t start = page.find("```ini\n");
+    ASSERT_NE(start, std::string::npos);
+    const size_t end = page.find("```", start + 7);
+    std::istringstream example(page.substr(start + 7, end - start - 7));
+    std::string job;
+    for (std::string line; std::getline(example, line);) {
+        job += support::WideToSystemAnsi(support::Utf8ToWide(line)) + "\r\n";
+    }
+    const std::filesystem::path jobs = L"C:\\Jobs";
+    std::filesystem::create_directories(jobs);
+    for (const wchar_t* file :
+         {L"mail-text.txt", L"Angebot 2026-114.pdf", L"Allgemeine Gesch\u00e4ftsbedingungen.pdf"}) {
+        std::ofstream(jobs / file) << "x";
+    }
+    MailerFolder folder;
+    folder.PlaceLibrary();
+    EXPECT_EQ(folder.Run(folder.WriteJob(job)).result.exitCode, kSent);
+    const Lines log = folder.LibraryLog();
+    ASSERT_GT(log.size(), 2u);
+    EXPECT_TRUE(Contains(log[2], "subject=27:\"Ihre Unterlagen vom 3. M\xE4rz\"")) << log[2];
+    EXPECT_TRUE(Has(log, "file count=2" + kRecordSize));
+    std::filesystem::remove_all(jobs);
 }
 
 TEST(MailerJobPath, QuotedBlankedDoubledAndNetworkPathsAreFound) {
