@@ -1,5 +1,6 @@
 #include "run_process.h"
 
+#include <atomic>
 #include <cwctype>
 #include <thread>
 #include <vector>
@@ -32,11 +33,29 @@ bool MakePipe(Handle& read, Handle& write, bool childReads) {
     return true;
 }
 
-void Drain(HANDLE pipe, std::string& sink) {
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        sink.append(buffer, got);
+// Reads what the program writes until it has ended and its output is read. Not until the pipe's
+// end: a process that the program started may hold the write end for ever (wine's desktop
+// process, started by the first window of a program, inherits it).
+void Drain(HANDLE pipe, std::string& sink, const std::atomic<bool>& ended) {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const bool programEnded = ended;  // before the look, so that nothing written is left
+        DWORD available = 0;
+        if (!::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) {
+            return;  // every writer has gone
+        }
+        if (available == 0) {
+            if (programEnded) {
+                return;
+            }
+            ::Sleep(2);
+            continue;
+        }
+        DWORD got = 0;
+        if (!::ReadFile(pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            return;
+        }
+        sink.append(buffer.data(), got);
     }
 }
 
@@ -164,8 +183,9 @@ ProcessResult RunProcess(const ProcessRequest& request) {
     outWrite.Close();
     errWrite.Close();
 
-    std::thread outReader([&] { Drain(outRead.h, result.out); });
-    std::thread errReader([&] { Drain(errRead.h, result.err); });
+    std::atomic<bool> ended{false};
+    std::thread outReader([&] { Drain(outRead.h, result.out, ended); });
+    std::thread errReader([&] { Drain(errRead.h, result.err, ended); });
     if (!request.input.empty()) {
         DWORD written = 0;
         ::WriteFile(inWrite.h, request.input.data(), static_cast<DWORD>(request.input.size()),
@@ -180,6 +200,7 @@ ProcessResult RunProcess(const ProcessRequest& request) {
         ::WaitForSingleObject(process.h, INFINITE);
     }
     ::GetExitCodeProcess(process.h, &result.exitCode);
+    ended = true;
     outReader.join();
     errReader.join();
     return result;
