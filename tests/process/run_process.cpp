@@ -33,19 +33,22 @@ bool MakePipe(Handle& read, Handle& write, bool childReads) {
     return true;
 }
 
-// Reads what the program writes until it has ended and its output is read. Not until the pipe's
-// end: a process that the program started may hold the write end for ever (wine's desktop
-// process, started by the first window of a program, inherits it).
-void Drain(HANDLE pipe, std::string& sink, const std::atomic<bool>& ended) {
+// Reads what the program writes until every writer has gone: the processes that the program
+// started may still write (an installer's server, a pair launcher). A writer that stays for
+// ever is not waited for longer than kLingerAfterEnd once the program has ended: wine's
+// desktop process, started by a program's first window, inherits the pipe and never ends.
+constexpr DWORD kLingerAfterEnd = 20000;
+
+void Drain(HANDLE pipe, std::string& sink, const std::atomic<ULONGLONG>& endedAt) {
     std::vector<char> buffer(4096);
     for (;;) {
-        const bool programEnded = ended;  // before the look, so that nothing written is left
+        const ULONGLONG ended = endedAt;  // before the look, so that nothing written is left
         DWORD available = 0;
         if (!::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) {
             return;  // every writer has gone
         }
         if (available == 0) {
-            if (programEnded) {
+            if (ended != 0 && ::GetTickCount64() - ended > kLingerAfterEnd) {
                 return;
             }
             ::Sleep(2);
@@ -183,9 +186,9 @@ ProcessResult RunProcess(const ProcessRequest& request) {
     outWrite.Close();
     errWrite.Close();
 
-    std::atomic<bool> ended{false};
-    std::thread outReader([&] { Drain(outRead.h, result.out, ended); });
-    std::thread errReader([&] { Drain(errRead.h, result.err, ended); });
+    std::atomic<ULONGLONG> endedAt{0};
+    std::thread outReader([&] { Drain(outRead.h, result.out, endedAt); });
+    std::thread errReader([&] { Drain(errRead.h, result.err, endedAt); });
     if (!request.input.empty()) {
         DWORD written = 0;
         ::WriteFile(inWrite.h, request.input.data(), static_cast<DWORD>(request.input.size()),
@@ -200,7 +203,7 @@ ProcessResult RunProcess(const ProcessRequest& request) {
         ::WaitForSingleObject(process.h, INFINITE);
     }
     ::GetExitCodeProcess(process.h, &result.exitCode);
-    ended = true;
+    endedAt = ::GetTickCount64();
     outReader.join();
     errReader.join();
     return result;
