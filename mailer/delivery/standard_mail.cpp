@@ -15,19 +15,12 @@ namespace {
 // By its full path: a search by name would try the program's and the current folder first,
 // where any explorer.exe would run.
 void ShowFolder(const std::wstring& folder) {
-    std::wstring windows(MAX_PATH, L'\0');
-    for (;;) {
-        const UINT length =
-            ::GetWindowsDirectoryW(windows.data(), static_cast<UINT>(windows.size()));
-        if (length == 0) {
-            return;
-        }
-        const bool fits = length < windows.size();
-        windows.resize(length);
-        if (fits) {
-            break;
-        }
+    std::wstring windows(::GetWindowsDirectoryW(nullptr, 0), L'\0');  // with its terminator
+    const UINT length = ::GetWindowsDirectoryW(windows.data(), static_cast<UINT>(windows.size()));
+    if (length == 0 || length >= windows.size()) {
+        return;
     }
+    windows.resize(length);
     const std::wstring program = windows + L"\\explorer.exe";
     // One quoted argument; a trailing backslash (a drive root) would escape the closing quote.
     std::wstring commandLine = L"\"" + program + L"\" \"" + folder;

@@ -108,10 +108,17 @@ class SingleInstance : public ::testing::Test {
         return request;
     }
 
-    // Waits until the record (or the trace) holds part count times; false after 30 s.
-    bool AwaitRecord(const std::string& part, std::size_t count = 1, bool trace = false) const {
+    bool AwaitRecord(const std::string& part, std::size_t count = 1) const {
+        return AwaitIn(L"record.log", part, count);
+    }
+    bool AwaitTrace(const std::string& part, std::size_t count = 1) const {
+        return AwaitIn(L"trace.log", part, count);
+    }
+
+    // Waits until the file holds part count times; false after 30 s.
+    bool AwaitIn(const wchar_t* file, const std::string& part, std::size_t count) const {
         const auto until = std::chrono::steady_clock::now() + 30s;
-        while (Count(trace ? Trace() : Record(), part) < count) {
+        while (Count(ReadFileBytes(root_ / file), part) < count) {
             if (std::chrono::steady_clock::now() > until) {
                 return false;
             }
@@ -231,7 +238,7 @@ TEST_F(SingleInstance, AStartDuringThePrimarysJvmCreationIsDeliveredOnceMainRuns
     fs::remove(Release("create"));
     StartPrimary({{L"TS_JVM_DOUBLE_SI_HOLD_CREATE", Release("create").wstring()}}, "hold create");
     auto early = StartLater(L"early");
-    ASSERT_TRUE(AwaitRecord("waiting for the primary's answer", 1, true)) << Trace();
+    ASSERT_TRUE(AwaitTrace("waiting for the primary's answer")) << Trace();
     EXPECT_EQ(early.wait_for(0s), std::future_status::timeout);
     EXPECT_FALSE(Contains(Record(), "secondaryMain")) << Record();
 
@@ -261,7 +268,7 @@ TEST_F(SingleInstance, TheFormOfSecondaryMainDecidesTheAnswer) {
     auto waiting = StartLater(L"n");
     ASSERT_TRUE(
         AwaitRecord("GetStaticMethodID com/example/App secondaryMain ([Ljava/lang/String;)I"));
-    ASSERT_TRUE(AwaitRecord("waiting for the primary's answer", 1, true)) << Trace();
+    ASSERT_TRUE(AwaitTrace("waiting for the primary's answer")) << Trace();
     EXPECT_EQ(waiting.wait_for(0s), std::future_status::timeout);
     // 259 is STILL_ACTIVE: only the process handle can say that the primary has ended.
     EXPECT_EQ(Release().exitCode, 259u);
@@ -298,8 +305,8 @@ TEST_F(SingleInstance, EightStartsAtOnceEachArriveWholeAndOnce) {
         lists.push_back(list);
     }
     // All eight at the lock, one holding it: they really contend.
-    EXPECT_TRUE(AwaitRecord("waiting for the hand-over lock", 8, true)) << Trace();
-    EXPECT_TRUE(AwaitRecord("hand-over lock taken", 1, true)) << Trace();
+    EXPECT_TRUE(AwaitTrace("waiting for the hand-over lock", 8)) << Trace();
+    EXPECT_TRUE(AwaitTrace("hand-over lock taken")) << Trace();
     EXPECT_EQ(Count(Trace(), "hand-over lock taken"), 1u) << Trace();
     ::ResumeThread(messageThread);
     ::CloseHandle(messageThread);
@@ -322,9 +329,9 @@ TEST_F(SingleInstance, AHandOverAfterThePrimarysEndStillFreesTheLock) {
     ASSERT_NE(messageThread, nullptr);
     ASSERT_NE(::SuspendThread(messageThread), static_cast<DWORD>(-1));
     std::ofstream(Release("main")) << "go";
-    EXPECT_TRUE(AwaitRecord("message thread is asked to quit", 1, true)) << Trace();
+    EXPECT_TRUE(AwaitTrace("message thread is asked to quit")) << Trace();
     auto late = StartLater(L"late");
-    EXPECT_TRUE(AwaitRecord("waiting for the primary's answer or end", 1, true)) << Trace();
+    EXPECT_TRUE(AwaitTrace("waiting for the primary's answer or end")) << Trace();
     ::ResumeThread(messageThread);
     ::CloseHandle(messageThread);
     EXPECT_EQ(primary_.get().exitCode, 0u);
