@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "run_process.h"
@@ -29,18 +30,22 @@ class JavastubRuntime : public ::testing::Test {
     }
 
     // Settings with the runtime given as "JRE Path", so no registry is involved.
-    void WriteSettings(const std::wstring& jrePath, const std::wstring& pairProduct) {
+    void WriteSettings(const std::wstring& jrePath, const std::wstring& pairProduct,
+                       const char* more = "") {
         std::ofstream(app_ / L"start.ini", std::ios::binary)
             << "[Java Runtime Environment]\r\nMain Class=app.Main\r\nJRE Path="
             << support::WideToAnsi(jrePath)
             << "\r\n[Application]\r\nPair Product=" << support::WideToAnsi(pairProduct)
-            << "\r\nPair Return Code=Yes\r\n";
+            << "\r\nPair Return Code=Yes\r\n"
+            << more;
     }
 
-    ProcessResult Start() {
+    ProcessResult Start(const std::wstring& arguments = L"x \"y z\"",
+                        const wchar_t* pairHoldMs = L"0") {
         ProcessRequest request;
         request.program = (app_ / L"start.exe").wstring();
-        request.arguments = L"x \"y z\"";
+        request.arguments = arguments;
+        request.environment[L"TS_PAIR_HOLD_MS"] = pairHoldMs;
         // No per-user settings file: the main file's "JRE Path" counts.
         request.environment[L"APPDATA"] = (app_ / L"appdata").wstring();
         request.environment[L"JAVA_HOME"] = std::nullopt;
@@ -50,6 +55,12 @@ class JavastubRuntime : public ::testing::Test {
     }
 
     fs::path Record() { return app_ / L"pair.txt"; }
+    std::wstring Recorded() {
+        std::wifstream in(Record());
+        std::wstringstream recorded;
+        recorded << in.rdbuf();
+        return recorded.str();
+    }
 
     std::wstring PairStandIn() {
         const fs::path pair = app_ / L"x64" / L"start.exe";
@@ -73,10 +84,20 @@ TEST_F(JavastubRuntime, A64BitRuntimeIsHandedToThePair) {
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 3000000000u);
     EXPECT_EQ(result.out, "");
-    std::wifstream in(Record());
-    std::wstringstream recorded;
-    recorded << in.rdbuf();
-    EXPECT_TRUE(recorded.str().ends_with(L"x \"y z\"")) << recorded.str();
+    EXPECT_TRUE(Recorded().ends_with(L"x \"y z\"\n")) << Recorded();
+}
+
+TEST_F(JavastubRuntime, WithSingleInstanceEachStartReachesThePair) {
+    // The pair coordinates under its own settings: a start that hands over must not stay the
+    // primary, or a second start would give its arguments to a process that never runs main.
+    WriteSettings(folders_.Make(L"jre64", {L"server"}, Bits::x64), PairStandIn(),
+                  "Single Instance=yes\r\n");
+    std::thread first([&] { EXPECT_EQ(Start(L"first", L"4000").exitCode, 3000000000u); });
+    ::Sleep(1500);
+    EXPECT_EQ(Start(L"second").exitCode, 3000000000u);
+    first.join();
+    EXPECT_NE(Recorded().find(L"first\n"), std::wstring::npos) << Recorded();
+    EXPECT_NE(Recorded().find(L"second\n"), std::wstring::npos) << Recorded();
 }
 #endif
 

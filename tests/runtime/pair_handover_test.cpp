@@ -51,7 +51,7 @@ TEST_F(PairHandOver, WholeCommandLineAndThePairsExitCode) {
     // The pair sees exactly the command line this launcher was started with, program first.
     const std::wstring driverLine = Recorded(L"driver.txt");
     EXPECT_TRUE(driverLine.ends_with(L"a \"b c\"  d \"\"")) << driverLine;
-    EXPECT_EQ(Recorded(L"pair.txt"), driverLine);
+    EXPECT_EQ(Recorded(L"pair.txt"), driverLine + L"\n");
 }
 
 TEST_F(PairHandOver, WithoutPairReturnCodeTheRunSucceedsOnceThePairRuns) {
