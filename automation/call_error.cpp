@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <memory>
 
+#include "support/unique_handle.h"
+
 namespace automation {
 
 std::wstring SystemText(long code) {
@@ -12,7 +14,7 @@ std::wstring SystemText(long code) {
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::unique_ptr<wchar_t, decltype(&::LocalFree)> owner(buffer, &::LocalFree);
+    const support::UniqueLocal<wchar_t> owner(buffer);
     std::wstring text = length == 0 ? std::wstring() : std::wstring(buffer, length);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();

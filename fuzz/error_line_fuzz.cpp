@@ -1,6 +1,7 @@
 // Error lines: the UTF-8 bytes for redirected output are well formed and read back as the
 // text, with each unpaired surrogate as U+FFFD.
 #include "messages/error_line.h"
+#include "support/utf8.h"
 #include "fuzz_text.h"
 
 #include <optional>
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring message = fuzz::WideText(data, size);
     const std::wstring line = launcher::ErrorLine(message);
     FUZZ_CHECK(line == L"Error: " + message + L" \n");
-    const std::optional<std::u32string> decoded = DecodeUtf8(launcher::ToUtf8(line));
+    const std::optional<std::u32string> decoded = DecodeUtf8(support::WideToUtf8(line));
     FUZZ_CHECK(decoded && *decoded == CodePoints(line));
     return 0;
 }

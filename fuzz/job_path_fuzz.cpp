@@ -2,6 +2,7 @@
 // (behind blanks and quotes) keeps its leading pair of backslashes.
 #include "job/job_path.h"
 #include "fuzz_text.h"
+#include "support/trim_blanks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring raw = fuzz::WideText(data, size);
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (first != std::wstring::npos && raw.compare(first, 2, L"\\\\") == 0) {
         FUZZ_CHECK(path.find(L"\\\\") != std::wstring::npos);
     }
-    const std::wstring trimmed = mailer::TrimBlanks(raw);
+    const std::wstring trimmed(support::TrimBlanks(raw));
     FUZZ_CHECK(!trimmed.starts_with(L' ') && !trimmed.ends_with(L' '));
     return 0;
 }

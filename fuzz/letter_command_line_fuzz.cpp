@@ -2,6 +2,7 @@
 // put back together around "/c" give the text, and the two paths come out normalised.
 #include "letter_command_line.h"
 #include "fuzz_text.h"
+#include "support/trim_blanks.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckNormalised(source);
     }
 
-    const std::wstring_view trimmed = letterstart::TrimBlanks(commandLine);
+    const std::wstring_view trimmed = support::TrimBlanks(commandLine);
     FUZZ_CHECK(!trimmed.starts_with(L' ') && !trimmed.ends_with(L' '));
     FUZZ_CHECK(std::wstring_view(commandLine).find(trimmed) != std::wstring_view::npos);
     return 0;

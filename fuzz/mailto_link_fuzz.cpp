@@ -2,7 +2,7 @@
 // and every part decodes to exactly the UTF-8 of what was given (the body's line breaks as
 // CR LF), so no character can cut or change the mail.
 #include "delivery/mailto_link.h"
-#include "messages/error_line.h"
+#include "support/utf8.h"
 #include "fuzz_text.h"
 
 namespace {
@@ -57,12 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(subject != std::string::npos && body != std::string::npos);
     FUZZ_CHECK((attach != std::string::npos) == !documents.empty());
     const std::size_t bodyEnd = documents.empty() ? link.size() : attach;
-    FUZZ_CHECK(Decoded(link.substr(7, subject - 7)) == launcher::ToUtf8(parts[0]));
-    FUZZ_CHECK(Decoded(link.substr(subject + 9, body - subject - 9)) == launcher::ToUtf8(parts[1]));
+    FUZZ_CHECK(Decoded(link.substr(7, subject - 7)) == support::WideToUtf8(parts[0]));
+    FUZZ_CHECK(Decoded(link.substr(subject + 9, body - subject - 9)) ==
+               support::WideToUtf8(parts[1]));
     FUZZ_CHECK(Decoded(link.substr(body + 6, bodyEnd - body - 6)) ==
-               launcher::ToUtf8(WithCrLf(parts[2])));
+               support::WideToUtf8(WithCrLf(parts[2])));
     if (!documents.empty()) {
-        FUZZ_CHECK(Decoded(link.substr(attach + 8)) == launcher::ToUtf8(L"\"" + parts[3] + L"\""));
+        FUZZ_CHECK(Decoded(link.substr(attach + 8)) ==
+                   support::WideToUtf8(L"\"" + parts[3] + L"\""));
     }
     return 0;
 }

@@ -1,18 +1,27 @@
 #include "launcher.h"
 
-#include <atomic>
-
 #include "command_line.h"
+#include "jvm_library/jvm_library.h"
+#include "jvm_start/jvm_lifetime.h"
 #include "messages/error_box.h"
+#include "options/jvm_options.h"
+#include "runtime/find_runtime.h"
 #include "runtime/pair_launch.h"
+#include "service/service_dispatcher.h"
 #include "settings/settings_paths.h"
 #include "support/text_conversion.h"
 #include "trace/startup_trace.h"
 
 namespace launcher {
-namespace {
 
-std::atomic<Launcher*> currentLauncher{nullptr};
+// What the launcher thread works with.
+struct LauncherThreadWork {
+    Launcher& launcher;
+    const jvm::EntryPoints& entryPoints;
+    const JvmRequest& request;
+};
+
+namespace {
 
 // The program folder becomes the current directory ("Override WorkingDir").
 void ChangeToProgramFolder() {
@@ -28,47 +37,88 @@ void ChangeToProgramFolder() {
 }
 
 // What the JVM is started with, for the trace.
-void TraceJvmRequest(const Launcher& launcher) {
+void TraceJvmRequest(const LauncherSettings& settings, const JvmRequest& request) {
     if (!trace::On()) {
         return;
     }
-    for (const std::string& option : launcher.jvmOptions) {
+    for (const std::string& option : request.options) {
         trace::Write(L"JVM option: ", support::AnsiToWide(option));
     }
-    trace::Write(L"main class: ", launcher.settings.mainClass);
-    for (std::size_t i = 0; i < launcher.arguments.size(); ++i) {
-        trace::Write(L"argument ", i + 1, L": ", launcher.arguments[i]);
+    trace::Write(L"main class: ", settings.mainClass);
+    for (std::size_t i = 0; i < request.arguments.size(); ++i) {
+        trace::Write(L"argument ", i + 1, L": ", request.arguments[i]);
     }
+}
+
+// The environment, the library and the request; nothing when jvm.dll cannot be loaded.
+std::optional<jvm::EntryPoints> PrepareJvm(const Launcher& launcher, JvmRequest& request) {
+    std::optional<jvm::EntryPoints> entryPoints;
+    {
+        const trace::Phase phase(L"jvm.dll loading");
+        request.options = PrepareEnvironment(launcher.settings, launcher.runtime.jvmLibraryPath);
+        entryPoints = LoadJvmLibrary(launcher.runtime.jvmLibraryPath);
+        if (!entryPoints) {
+            trace::Write(L"jvm.dll could not be loaded");
+            return std::nullopt;
+        }
+    }
+    {
+        const trace::Phase phase(L"options");
+        request.arguments = launcher.arguments;
+        // A missing class path has been reported; the JVM still starts with what there is.
+        AssembleOptions(request);
+    }
+    TraceJvmRequest(launcher.settings, request);
+    if (request.threadStackSize == 0) {
+        request.threadStackSize = DefaultJavaStackSize(*entryPoints);
+    }
+    return entryPoints;
+}
+
+// Creates the JVM and calls main; a service's JVM is destroyed when main has returned.
+bool CreateJvmAndCallMain(const LauncherThreadWork& work) {
+    Launcher& launcher = work.launcher;
+    const std::optional<jvm::Jvm> jvm = CreateJvm(work.entryPoints, work.request);
+    if (!jvm) {
+        return false;
+    }
+    launcher.jvm->SetVm(jvm->vm);
+    const auto beforeMain = [&launcher] {
+        launcher.singleInstance.MainEntered();
+        launcher.jvm->MainEntered();
+    };
+    if (!InvokeMain(*jvm, work.entryPoints, launcher.settings, work.request.arguments,
+                    beforeMain)) {
+        return false;
+    }
+    if (launcher.settings.isService) {
+        DestroyJvm(*jvm);
+        launcher.jvm->SetVm(nullptr);
+    }
+    return true;
 }
 
 int StartAndRun() {
     Launcher launcher;
-    const LauncherRegistration registration(launcher);
     // A windowed start without standard output shows its error lines when it ends.
     const ErrorBoxAtEnd errorBox(launcher.settings.isService);
     ::SetThreadLocale(::GetSystemDefaultLCID());
     if (!Initialize(launcher)) {
         return -1;
     }
-    if (launcher.settings.isService) {
-        return RunServiceDispatcher(launcher);
+    if (!launcher.settings.isService) {
+        return Run(launcher);
     }
-    return Run(launcher);
+    return RunServiceDispatcher(
+        launcher.settings, launcher.jvm, [&launcher](std::vector<std::wstring> serviceArguments) {
+            launcher.arguments.insert(launcher.arguments.end(),
+                                      std::make_move_iterator(serviceArguments.begin()),
+                                      std::make_move_iterator(serviceArguments.end()));
+            return Run(launcher);
+        });
 }
 
 }  // namespace
-
-Launcher* CurrentLauncher() {
-    return currentLauncher.load();
-}
-
-LauncherRegistration::LauncherRegistration(Launcher& launcher) {
-    currentLauncher = &launcher;
-}
-
-LauncherRegistration::~LauncherRegistration() {
-    currentLauncher = nullptr;
-}
 
 int LauncherMain() {
     trace::Write(L"start: ", std::wstring_view(::GetCommandLineW()));
@@ -85,47 +135,40 @@ bool Initialize(Launcher& launcher) {
             return false;
         }
     }
-    if (!SetUpSingleInstance(launcher)) {
+    if (!launcher.singleInstance.SetUp(launcher.settings, launcher.arguments, launcher.jvm)) {
         return false;
     }
-    if (launcher.singleInstance.isSecondary) {
+    if (launcher.singleInstance.IsSecondary()) {
         return true;
     }
     if (launcher.settings.overrideWorkingDir) {
         ChangeToProgramFolder();
     }
-    return FindRuntime(launcher);
+    std::optional<RuntimeChoice> runtime = FindRuntime(launcher.settings);
+    if (!runtime) {
+        return false;
+    }
+    launcher.runtime = std::move(*runtime);
+    return true;
 }
 
 int Run(Launcher& launcher) {
-    if (launcher.is64BitRuntime) {
+    if (launcher.runtime.is64Bit) {
         // Else later starts would hand their arguments to this process, which runs no main.
-        LeaveSingleInstance(launcher);
-        return HandOverToPairLauncher(launcher);
+        launcher.singleInstance.Leave();
+        return HandOverToPairLauncher(launcher.settings);
     }
-    if (launcher.singleInstance.isSecondary) {
-        return WaitForPrimaryInstance(launcher);
+    if (launcher.singleInstance.IsSecondary()) {
+        return launcher.singleInstance.WaitForPrimary();
     }
-    {
-        const trace::Phase phase(L"jvm.dll loading");
-        PrepareEnvironment(launcher);
-        if (!LoadJvmLibrary(launcher)) {
-            trace::Write(L"jvm.dll could not be loaded");
-            return -1;
-        }
+    JvmRequest request;
+    const std::optional<jvm::EntryPoints> entryPoints = PrepareJvm(launcher, request);
+    if (!entryPoints) {
+        return -1;
     }
-    {
-        const trace::Phase phase(L"options");
-        // A missing class path has been reported; the JVM still starts with what there is.
-        AssembleOptions(launcher);
-    }
-    TraceJvmRequest(launcher);
-    if (launcher.threadStackSize == 0) {
-        launcher.threadStackSize = DefaultJavaStackSize();
-    }
-
+    LauncherThreadWork work{launcher, *entryPoints, request};
     const support::UniqueHandle thread(
-        ::CreateThread(nullptr, launcher.threadStackSize, LauncherThread, &launcher, 0, nullptr));
+        ::CreateThread(nullptr, request.threadStackSize, LauncherThread, &work, 0, nullptr));
     if (thread) {
         DWORD exitCode = 1;
         ::WaitForSingleObject(thread.get(), INFINITE);
@@ -135,24 +178,11 @@ int Run(Launcher& launcher) {
         return exitCode == 0 ? 0 : -1;
     }
     // Without a thread of its own the JVM runs on this one.
-    if (!CreateJvm(launcher) || !InvokeMain(launcher)) {
-        return -1;
-    }
-    if (launcher.settings.isService) {
-        DestroyJvm(launcher);
-    }
-    return 0;
+    return CreateJvmAndCallMain(work) ? 0 : -1;
 }
 
 DWORD WINAPI LauncherThread(void* parameter) {
-    Launcher& launcher = *static_cast<Launcher*>(parameter);
-    if (!CreateJvm(launcher) || !InvokeMain(launcher)) {
-        return 1;
-    }
-    if (launcher.settings.isService && launcher.javaVm != nullptr) {
-        DestroyJvm(launcher);
-    }
-    return 0;
+    return CreateJvmAndCallMain(*static_cast<const LauncherThreadWork*>(parameter)) ? 0 : 1;
 }
 
 }  // namespace launcher

@@ -56,8 +56,8 @@ TEST_F(RunSequence, StartUpTakesArgumentsSettingsAndRuntime) {
         EXPECT_EQ(argument.find(L"launcher_program_test"), std::wstring::npos);
     }
     EXPECT_EQ(launcher.settings.mainClass, L"a/B");
-    EXPECT_EQ(launcher.jvmLibraryPath, runtime_.Path() + L"\\bin\\client\\jvm.dll");
-    EXPECT_FALSE(launcher.is64BitRuntime);
+    EXPECT_EQ(launcher.runtime.jvmLibraryPath, runtime_.Path() + L"\\bin\\client\\jvm.dll");
+    EXPECT_FALSE(launcher.runtime.is64Bit);
     wchar_t current[MAX_PATH];
     ::GetCurrentDirectoryW(MAX_PATH, current);
     EXPECT_EQ(std::wstring(current), elsewhere_.Path());

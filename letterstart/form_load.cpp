@@ -64,10 +64,13 @@ void ShowBox(HWND form, const std::wstring& text, std::wstring_view title, UINT 
     ::MessageBoxW(form, text.c_str(), std::wstring(title).c_str(), flags);
 }
 
-int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
+struct MergePaths {
     std::wstring mainDocument;
     std::wstring dataSource;
+};
 
+MergePaths ReadPaths(Steps& steps, HWND form, std::wstring_view commandLine) {
+    MergePaths paths;
     steps.Enter(20);  // hide the form
     ::ShowWindow(form, SW_HIDE);
 
@@ -85,31 +88,28 @@ int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
         if (!cut) {
             steps.Fail(CallError{kInvalidArgumentNumber, std::wstring(kInvalidArgumentText)});
         }
-        mainDocument = *cut;
+        paths.mainDocument = *cut;
 
         steps.Enter(100);  // the data source from the second part; later parts are ignored
-        dataSource = DataSourcePath(parts[1]);
+        paths.dataSource = DataSourcePath(parts[1]);
     }
+    return paths;
+}
 
-    steps.Enter(120);  // the file-system object
-    const Dispatch fileSystem = steps.Require(automation::CreateObject(kFileSystemProgId));
-
-    steps.Enter(130);  // the letter exists
-    if (!FileExists(steps, fileSystem, mainDocument)) {
-        steps.Enter(140);  // tell so
-        ShowBox(form, MissingFileText(mainDocument), kNoticeTitle, MB_OK | MB_ICONEXCLAMATION);
-        steps.Enter(150);  // and end
-        return kExitFailed;
+// Steps step (the file exists), step + 10 (tell the user it does not) and step + 20 (end).
+bool FileIsThere(Steps& steps, HWND form, const Dispatch& fileSystem, const std::wstring& path,
+                 int step) {
+    steps.Enter(step);
+    if (FileExists(steps, fileSystem, path)) {
+        return true;
     }
+    steps.Enter(step + 10);
+    ShowBox(form, MissingFileText(path), kNoticeTitle, MB_OK | MB_ICONEXCLAMATION);
+    steps.Enter(step + 20);
+    return false;
+}
 
-    steps.Enter(170);  // the data source exists
-    if (!FileExists(steps, fileSystem, dataSource)) {
-        steps.Enter(180);  // tell so
-        ShowBox(form, MissingFileText(dataSource), kNoticeTitle, MB_OK | MB_ICONEXCLAMATION);
-        steps.Enter(190);  // and end
-        return kExitFailed;
-    }
-
+void OpenAsMailMerge(Steps& steps, const MergePaths& paths) {
     steps.Enter(210);  // no Word object held yet: this run holds none before the next step
     Dispatch word;
 
@@ -126,7 +126,7 @@ int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
     {
         const Dispatch documents = steps.Require(word.ObjectProperty(L"Documents"));
         std::vector<Argument> fileName;
-        fileName.push_back({L"", Variant::String(mainDocument)});
+        fileName.push_back({L"", Variant::String(paths.mainDocument)});
         steps.Require(documents.Call(L"Open", std::move(fileName)));
     }
 
@@ -142,7 +142,7 @@ int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
     steps.Enter(300);  // the data source, with these named arguments and no others
     {
         std::vector<Argument> source;
-        source.push_back({L"Name", Variant::String(dataSource)});
+        source.push_back({L"Name", Variant::String(paths.dataSource)});
         source.push_back({L"Format", Variant::I2(kPlainTextFormat)});
         source.push_back({L"ConfirmConversions", Variant::Bool(false)});
         source.push_back({L"ReadOnly", Variant::Bool(true)});
@@ -165,7 +165,19 @@ int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
 
     steps.Enter(350);  // let go of Word, which keeps running for the user
     word.Reset();
+}
 
+int Run(Steps& steps, HWND form, std::wstring_view commandLine) {
+    const MergePaths paths = ReadPaths(steps, form, commandLine);
+
+    steps.Enter(120);  // the file-system object, held until the run ends
+    const Dispatch fileSystem = steps.Require(automation::CreateObject(kFileSystemProgId));
+    if (!FileIsThere(steps, form, fileSystem, paths.mainDocument, 130) ||
+        !FileIsThere(steps, form, fileSystem, paths.dataSource, 170)) {
+        return kExitFailed;
+    }
+
+    OpenAsMailMerge(steps, paths);
     steps.Enter(360);  // done
     return kExitDone;
 }

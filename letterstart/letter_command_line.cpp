@@ -1,6 +1,7 @@
 #include "letter_command_line.h"
 
 #include "support/path_separators.h"
+#include "support/trim_blanks.h"
 
 namespace letterstart {
 
@@ -35,14 +36,6 @@ std::vector<std::wstring> SplitAtMarker(std::wstring_view text) {
     return parts;
 }
 
-std::wstring_view TrimBlanks(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 std::wstring_view WithoutEnclosingQuotes(std::wstring_view text) {
     if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') {
         return text.substr(1, text.size() - 2);
@@ -55,11 +48,12 @@ std::optional<std::wstring> MainDocumentPath(std::wstring_view firstPart) {
         return std::nullopt;
     }
     const std::wstring_view cut = firstPart.substr(2, firstPart.size() - 3);
-    return support::NormalizePathSeparators(WithoutEnclosingQuotes(TrimBlanks(cut)));
+    return support::NormalizePathSeparators(WithoutEnclosingQuotes(support::TrimBlanks(cut)));
 }
 
 std::wstring DataSourcePath(std::wstring_view secondPart) {
-    return support::NormalizePathSeparators(WithoutEnclosingQuotes(TrimBlanks(secondPart)));
+    return support::NormalizePathSeparators(
+        WithoutEnclosingQuotes(support::TrimBlanks(secondPart)));
 }
 
 }  // namespace letterstart

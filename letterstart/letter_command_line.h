@@ -19,9 +19,6 @@ std::wstring_view ArgumentText(std::wstring_view commandLine);
 // The text cut at every marker; a text without one is a single part.
 std::vector<std::wstring> SplitAtMarker(std::wstring_view text);
 
-// Without leading and trailing blanks (U+0020 only).
-std::wstring_view TrimBlanks(std::wstring_view text);
-
 // Without one pair of double quotes that encloses the whole text.
 std::wstring_view WithoutEnclosingQuotes(std::wstring_view text);
 

@@ -57,19 +57,8 @@ bool CopyFileOver(const std::wstring& source, const std::wstring& target) {
 }
 
 std::wstring ProgramFolder() {
-    std::wstring path;
-    for (DWORD size = MAX_PATH;; size *= 2) {
-        path.assign(size, L'\0');
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0) {
-            return {};
-        }
-        if (length < size) {
-            path.resize(length);
-            break;
-        }
-    }
-    return ParentFolderOf(path);
+    const std::optional<std::wstring> path = support::ModuleFilePath();
+    return path ? ParentFolderOf(*path) : std::wstring();
 }
 
 }  // namespace mailer

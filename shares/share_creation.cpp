@@ -12,15 +12,7 @@
 namespace pubdirs {
 namespace {
 
-struct NetBufferFreer {
-    void operator()(void* buffer) const noexcept {
-        if (buffer != nullptr) {
-            ::NetApiBufferFree(buffer);
-        }
-    }
-};
-
-using NetBuffer = std::unique_ptr<BYTE, NetBufferFreer>;
+using NetBuffer = support::UniqueResource<BYTE, &::NetApiBufferFree>;
 
 // The share of that name as the share service describes it (level 502); null when there is
 // none.

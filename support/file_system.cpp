@@ -1,5 +1,6 @@
 #include "support/file_system.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace support {
@@ -105,6 +106,26 @@ std::optional<std::wstring> TryExpandEnvironment(const std::wstring& text) {
 
 std::wstring ExpandEnvironment(const std::wstring& text) {
     return TryExpandEnvironment(text).value_or(std::wstring());
+}
+
+std::optional<std::wstring> ModuleFilePath(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        if (path.size() >= kMaxLongPath) {
+            ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return std::nullopt;
+        }
+        path.resize(std::min<std::size_t>(path.size() * 2, kMaxLongPath));
+    }
 }
 
 }  // namespace support

@@ -7,7 +7,7 @@
 
 #include "child_process.h"
 
-#include "jvm/jvm_start.h"
+#include "jvm/jvm_creation.h"
 #include "jvm/main_invocation.h"
 #include "jvm/reporter.h"
 

@@ -22,7 +22,6 @@
 #include "trace/startup_trace.h"
 
 namespace fs = std::filesystem;
-using launcher::Launcher;
 
 namespace {
 
@@ -68,11 +67,11 @@ void RemoveVendorKeys(int count);
 
 void BenchRegistrySearch(const fs::path& root, int count) {
     WriteVendorKeys(root, count);
-    Launcher launcher;
-    launcher.settings.maximumVersion = launcher::ParseMaximumVersion(L"any");
-    launcher.settings.preferredVersions = {L"1.3"};
+    launcher::LauncherSettings settings;
+    settings.maximumVersion = launcher::ParseMaximumVersion(L"any");
+    settings.preferredVersions = {L"1.3"};
     const double ms = MedianMilliseconds(
-        20, [&] { launcher::SearchRegistry(launcher, support::RegistryView::Default); });
+        20, [&] { launcher::SearchRegistry(settings, support::RegistryView::Default); });
     std::printf("registry search, %4d runtimes       %8.3f ms  (%.3f ms per runtime)\n", count, ms,
                 ms / count);
     RemoveVendorKeys(count);
@@ -89,9 +88,9 @@ void BenchClassPath(const fs::path& root, int jars) {
     const std::wstring program = (app / L"start.exe").wstring();
     size_t length = 0;
     const double ms = MedianMilliseconds(jars > 1000 ? 5 : 20, [&] {
-        Launcher launcher;
-        launcher::AssembleOptionsFrom(launcher, reader, program, {});
-        length = launcher.jvmOptions.front().size();
+        launcher::JvmRequest request;
+        launcher::AssembleOptionsFrom(request, reader, program, {});
+        length = request.options.front().size();
     });
     std::printf("class path lib\\*.jar, %5d jars     %8.3f ms  (%.2f us per jar, %zu chars)\n",
                 jars, ms, ms * 1000 / jars, length);
@@ -143,10 +142,11 @@ void BenchStartupWork(const fs::path& root) {
     const std::wstring program = (root / L"start.exe").wstring();
     const launcher::SettingsReader reader((root / L"start.ini").wstring());
     const double ms = MedianMilliseconds(20, [&] {
-        Launcher launcher;
-        launcher::LoadLauncherSettingsFor(program, launcher.settings);
-        launcher::SearchRegistry(launcher, support::RegistryView::Default);
-        launcher::AssembleOptionsFrom(launcher, reader, program, {});
+        launcher::LauncherSettings settings;
+        launcher::LoadLauncherSettingsFor(program, settings);
+        launcher::SearchRegistry(settings, support::RegistryView::Default);
+        launcher::JvmRequest request;
+        launcher::AssembleOptionsFrom(request, reader, program, {});
     });
     std::printf("start-up work, trace %-3s            %8.3f ms\n",
                 launcher::trace::On() ? "set" : "off", ms);

@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-#include "jvm/jvm_start.h"
-#include "launcher.h"
+#include "jvm/jvm_creation.h"
 #include "messages/catalogue.h"
 #include "messages/error_report.h"
 #include "options/runtime_paths.h"
@@ -11,8 +10,6 @@
 
 namespace launcher {
 namespace {
-
-jvm::EntryPoints entryPoints;
 
 using AddDllDirectoryFn = DLL_DIRECTORY_COOKIE(WINAPI*)(PCWSTR);
 
@@ -34,17 +31,13 @@ HMODULE LoadWithRuntimeFolder(const std::wstring& path) {
 
 }  // namespace
 
-const jvm::EntryPoints& LoadedEntryPoints() {
-    return entryPoints;
-}
-
-bool LoadJvmLibrary(Launcher& launcher) {
-    HMODULE library = LoadWithRuntimeFolder(launcher.jvmLibraryPath);
+std::optional<jvm::EntryPoints> LoadJvmLibrary(const std::wstring& jvmLibraryPath) {
+    HMODULE library = LoadWithRuntimeFolder(jvmLibraryPath);
     if (library == nullptr) {
         const auto code = static_cast<std::int32_t>(::GetLastError());
         PrintError(FormatCatalogueMessage(text::kJvmLibraryNotLoaded,
-                                          std::wstring_view(launcher.jvmLibraryPath), code));
-        return false;
+                                          std::wstring_view(jvmLibraryPath), code));
+        return std::nullopt;
     }
     jvm::EntryPoints found;
     found.createJavaVm = support::ProcAddress<jvm::CreateJavaVmFn>(library, "JNI_CreateJavaVM");
@@ -54,15 +47,14 @@ bool LoadJvmLibrary(Launcher& launcher) {
                                          library, "JNI_GetDefaultJavaVMInitArgs");
     if (found.getDefaultInitArgs == nullptr) {
         ReportSystemError(text::kNoCreateJavaVm);
-        return false;
+        return std::nullopt;
     }
     found.findClassFromBootLoader = support::ProcAddress<jvm::FindClassFromBootLoaderFn>(
         library, "JVM_FindClassFromBootLoader");
-    entryPoints = found;
-    return true;
+    return found;
 }
 
-std::uint32_t DefaultJavaStackSize() {
+std::uint32_t DefaultJavaStackSize(const jvm::EntryPoints& entryPoints) {
     if (entryPoints.getDefaultInitArgs == nullptr) {
         return 0;
     }

@@ -1,7 +1,5 @@
 #include "jvm_start/output_files.h"
 
-#include <jni.h>
-
 #include "jvm/output_redirection.h"
 #include "jvm_start/wide_text.h"
 #include "messages/timestamp_pattern.h"
@@ -9,9 +7,9 @@
 
 namespace launcher {
 
-void RedirectOutputFiles(Launcher& launcher) {
-    std::wstring output = launcher.outputFile;
-    std::wstring error = launcher.errorFile;
+void RedirectOutputFiles(JNIEnv* env, const OutputFiles& files) {
+    std::wstring output = files.outputFile;
+    std::wstring error = files.errorFile;
     if (output.find(L'%') != std::wstring::npos || error.find(L'%') != std::wstring::npos) {
         // Read once, so that both files carry the same time.
         SYSTEMTIME now{};
@@ -25,8 +23,8 @@ void RedirectOutputFiles(Launcher& launcher) {
         const std::wstring path = ToWide(filePath);
         support::CreateParentDirectories(support::FullPath(path).value_or(path));
     };
-    jvm::RedirectOutput(launcher.env, {ToU16(output), launcher.outputAppend},
-                        {ToU16(error), launcher.errorAppend}, makeFolders);
+    jvm::RedirectOutput(env, {ToU16(output), files.outputAppend}, {ToU16(error), files.errorAppend},
+                        makeFolders);
 }
 
 }  // namespace launcher

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings_path_rules.h"
+#include "support/file_system.h"
 #include "windowed/program_subsystem.h"
 
 namespace launcher {
@@ -28,19 +29,8 @@ bool StandardOutputAttached() {
 
 // The program's file name without extension; empty when the path cannot be had.
 std::wstring BoxTitle() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return ProgramBaseName(path);
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::optional<std::wstring> path = support::ModuleFilePath();
+    return path ? ProgramBaseName(*path) : std::wstring();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "messages/catalogue.h"
 #include "messages/error_box.h"
 #include "messages/error_line.h"
+#include "support/utf8.h"
 
 namespace launcher {
 namespace {
@@ -53,7 +54,7 @@ void PrintError(std::wstring_view message) {
     if (::GetConsoleMode(output, &mode)) {
         WriteConsoleText(output, line);
     } else {
-        WriteBytes(output, ToUtf8(line));
+        WriteBytes(output, support::WideToUtf8(line));
     }
 }
 

@@ -1,4 +1,5 @@
-#include "launcher.h"
+#include <windows.h>
+
 #include "options/jvm_options.h"
 #include "options/runtime_paths.h"
 #include "settings/settings_path_rules.h"
@@ -8,9 +9,10 @@
 
 namespace launcher {
 
-void PrepareEnvironmentFor(Launcher& launcher, const std::wstring& programPath) {
-    const LauncherSettings& settings = launcher.settings;
-    const std::wstring& jvm = launcher.jvmLibraryPath;
+std::vector<std::string> PrepareEnvironmentFor(const LauncherSettings& settings,
+                                               const std::wstring& jvm,
+                                               const std::wstring& programPath) {
+    std::vector<std::string> options;
     ::SetEnvironmentVariableW(L"TS_JVM_PATH", jvm.c_str());
     ::SetEnvironmentVariableW(L"TS_JVM_HOME", RuntimeHomeFolder(jvm).c_str());
 
@@ -18,17 +20,19 @@ void PrepareEnvironmentFor(Launcher& launcher, const std::wstring& programPath) 
     if (!settings.libraryPath.empty()) {
         const std::wstring libraryPath = ExpandVariables(LibraryPathText(
             settings.libraryPath, ProgramFolder(programPath), RuntimeLibFolder(jvm)));
-        launcher.jvmOptions.push_back(support::WideToAnsi(L"-Djava.library.path=" + libraryPath));
+        options.push_back(support::WideToAnsi(L"-Djava.library.path=" + libraryPath));
     }
 
     const std::wstring path =
         ExpandVariables(PathVariableText(settings.systemPath, JvmBinFolder(jvm)));
     ::SetEnvironmentVariableW(L"Path", path.c_str());
+    return options;
 }
 
-void PrepareEnvironment(Launcher& launcher) {
+std::vector<std::string> PrepareEnvironment(const LauncherSettings& settings,
+                                            const std::wstring& jvmLibraryPath) {
     const std::optional<std::wstring> program = ModulePath();
-    PrepareEnvironmentFor(launcher, program.value_or(std::wstring()));
+    return PrepareEnvironmentFor(settings, jvmLibraryPath, program.value_or(std::wstring()));
 }
 
 }  // namespace launcher

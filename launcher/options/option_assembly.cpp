@@ -1,5 +1,6 @@
+#include <windows.h>
+
 #include "command_line.h"
-#include "launcher.h"
 #include "messages/catalogue.h"
 #include "messages/error_report.h"
 #include "options/class_path_entry.h"
@@ -39,7 +40,7 @@ std::wstring ClassPathText(const SettingsReader& reader, const std::wstring& pro
 
 // The VM parameters with the launcher's memory notation resolved; "-Xss" also sizes the
 // launcher thread.
-void AddVmParameters(Launcher& launcher, const SettingsReader& reader, const MemoryFigures& memory,
+void AddVmParameters(JvmRequest& request, const SettingsReader& reader, const MemoryFigures& memory,
                      std::vector<std::wstring>& options) {
     for (std::wstring option :
          SplitVmParameters(reader.ReadSetting(kSectionRuntime, L"Virtual Machine Parameters"))) {
@@ -47,7 +48,7 @@ void AddVmParameters(Launcher& launcher, const SettingsReader& reader, const Mem
             option = ConvertMemoryOption(option, memory);
         }
         if (option.starts_with(L"-Xss")) {
-            launcher.threadStackSize = ParseStackSize(std::wstring_view(option).substr(4));
+            request.threadStackSize = ParseStackSize(std::wstring_view(option).substr(4));
         }
         options.push_back(std::move(option));
     }
@@ -67,7 +68,7 @@ MemoryFigures CurrentMemoryFigures() {
     return {status.dwTotalPhys, status.dwAvailVirtual};
 }
 
-bool AssembleOptionsFrom(Launcher& launcher, const SettingsReader& reader,
+bool AssembleOptionsFrom(JvmRequest& request, const SettingsReader& reader,
                          const std::wstring& programPath, const MemoryFigures& memory) {
     const std::wstring classPath = ClassPathText(reader, programPath);
     if (classPath.empty()) {
@@ -75,28 +76,29 @@ bool AssembleOptionsFrom(Launcher& launcher, const SettingsReader& reader,
         return false;
     }
     std::vector<std::wstring> options{L"-Djava.class.path=" + classPath};
-    AddVmParameters(launcher, reader, memory, options);
+    AddVmParameters(request, reader, memory, options);
     for (const std::wstring& option : options) {
         if (option == kDpiAwareOption) {
             ::SetProcessDPIAware();
         }
-        launcher.jvmOptions.push_back(support::WideToAnsi(ExpandVariables(option)));
+        request.options.push_back(support::WideToAnsi(ExpandVariables(option)));
     }
 
-    launcher.outputFile = ExpandedSetting(reader, L"Output File");
-    launcher.outputAppend = reader.ReadSetting(kSectionApplication, L"Output Append") == L"yes";
-    launcher.errorFile = ExpandedSetting(reader, L"Error File");
-    launcher.errorAppend = reader.ReadSetting(kSectionApplication, L"Error Append") == L"yes";
+    OutputFiles& output = request.output;
+    output.outputFile = ExpandedSetting(reader, L"Output File");
+    output.outputAppend = reader.ReadSetting(kSectionApplication, L"Output Append") == L"yes";
+    output.errorFile = ExpandedSetting(reader, L"Error File");
+    output.errorAppend = reader.ReadSetting(kSectionApplication, L"Error Append") == L"yes";
 
     for (std::wstring& token : SplitCommandTokens(ExpandedSetting(reader, L"Cmd"))) {
         if (!token.empty()) {
-            launcher.arguments.push_back(std::move(token));
+            request.arguments.push_back(std::move(token));
         }
     }
     return true;
 }
 
-bool AssembleOptions(Launcher& launcher) {
+bool AssembleOptions(JvmRequest& request) {
     const std::optional<std::wstring> program = ModulePath();
     const std::optional<std::wstring> settingsFile =
         program ? SettingsPathFor(*program) : std::nullopt;
@@ -105,7 +107,7 @@ bool AssembleOptions(Launcher& launcher) {
         PrintError(LoadMessage(text::kNoClassPath));
         return false;
     }
-    return AssembleOptionsFrom(launcher, SettingsReader(*settingsFile), *program,
+    return AssembleOptionsFrom(request, SettingsReader(*settingsFile), *program,
                                CurrentMemoryFigures());
 }
 

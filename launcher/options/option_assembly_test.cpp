@@ -40,7 +40,7 @@ class OptionAssembly : public ::testing::Test {
     }
 
     bool Assemble(const MemoryFigures& memory = kTwoGigabytes) {
-        return AssembleOptionsFrom(launcher_, SettingsReader((folder_ / L"start.ini").wstring()),
+        return AssembleOptionsFrom(request_, SettingsReader((folder_ / L"start.ini").wstring()),
                                    program_, memory);
     }
 
@@ -52,7 +52,7 @@ class OptionAssembly : public ::testing::Test {
     const ScopedEnvironment testDir_{L"TS_TEST_DIR", folder_.c_str()};
     const ScopedEnvironment testArg_{L"TS_TEST_ARG", L"expanded"};
     std::wstring program_;
-    Launcher launcher_;
+    JvmRequest request_;
 };
 
 TEST_F(OptionAssembly, EveryKeyInItsPlace) {
@@ -70,13 +70,13 @@ TEST_F(OptionAssembly, EveryKeyInItsPlace) {
         "[Java Runtime Environment]\r\n"
         "Virtual Machine Parameters=-Xmx50P \"-Dmy.dir=C:\\Program Files\\App\" -Xss512k "
         "-Dsun.java2d.dpiaware=true -Dvalue=%TS_TEST_ARG%\r\n");
-    launcher_.arguments = {L"first"};
-    launcher_.jvmOptions = {"-Djava.library.path=kept"};
+    request_.arguments = {L"first"};
+    request_.options = {"-Djava.library.path=kept"};
 
     ASSERT_TRUE(Assemble());
 
     const std::string f = Folder();
-    EXPECT_EQ(launcher_.jvmOptions,
+    EXPECT_EQ(request_.options,
               (std::vector<std::string>{
                   "-Djava.library.path=kept",
                   // The program itself first, the found jar with its full path, the missing
@@ -85,14 +85,14 @@ TEST_F(OptionAssembly, EveryKeyInItsPlace) {
                       "\\x.jar;C:\\absent\\y.jar;",
                   "-Xmx1048576K", "-Dmy.dir=C:\\Program Files\\App", "-Xss512k",
                   "-Dsun.java2d.dpiaware=true", "-Dvalue=expanded"}));
-    EXPECT_EQ(launcher_.threadStackSize, 524288u);
+    EXPECT_EQ(request_.threadStackSize, 524288u);
     EXPECT_TRUE(::IsProcessDPIAware());
 
-    EXPECT_EQ(launcher_.outputFile, folder_.wstring() + L"\\out_%HHmm%.log");
-    EXPECT_TRUE(launcher_.outputAppend);
-    EXPECT_EQ(launcher_.errorFile, L"err.log");
-    EXPECT_FALSE(launcher_.errorAppend);  // only "yes" exactly
-    EXPECT_EQ(launcher_.arguments,
+    EXPECT_EQ(request_.output.outputFile, folder_.wstring() + L"\\out_%HHmm%.log");
+    EXPECT_TRUE(request_.output.outputAppend);
+    EXPECT_EQ(request_.output.errorFile, L"err.log");
+    EXPECT_FALSE(request_.output.errorAppend);  // only "yes" exactly
+    EXPECT_EQ(request_.arguments,
               (std::vector<std::wstring>{L"first", L"one", L"two three", L"expanded"}));
 }
 
@@ -102,13 +102,13 @@ TEST_F(OptionAssembly, WildcardTakesEveryMatchWithItsFolder) {
     Touch(L"lib\\notes.txt");
     WriteSettings("[Class Path]\r\nClass Path=lib\\*.jar\r\n");
     ASSERT_TRUE(Assemble());
-    ASSERT_EQ(launcher_.jvmOptions.size(), 1u);
+    ASSERT_EQ(request_.options.size(), 1u);
     // The file system decides the order of the matches.
     const std::string a = Folder() + "\\lib\\a.jar;";
     const std::string b = Folder() + "\\lib\\b.jar;";
-    EXPECT_TRUE(launcher_.jvmOptions[0] == "-Djava.class.path=" + a + b ||
-                launcher_.jvmOptions[0] == "-Djava.class.path=" + b + a)
-        << launcher_.jvmOptions[0];
+    EXPECT_TRUE(request_.options[0] == "-Djava.class.path=" + a + b ||
+                request_.options[0] == "-Djava.class.path=" + b + a)
+        << request_.options[0];
 }
 
 TEST_F(OptionAssembly, ClassPathsBeyondTheExpansionLimitArriveWhole) {
@@ -119,7 +119,7 @@ TEST_F(OptionAssembly, ClassPathsBeyondTheExpansionLimitArriveWhole) {
     }
     WriteSettings("[Class Path]\r\nClass Path=lib\\*.jar;%TS_TEST_DIR%\\tail.jar\r\n");
     ASSERT_TRUE(Assemble());
-    const std::string& option = launcher_.jvmOptions.at(0);
+    const std::string& option = request_.options.at(0);
     EXPECT_GT(option.size(), 33000u);
     size_t jars = 0;
     for (size_t at = option.find(".jar;"); at != std::string::npos;
@@ -149,7 +149,7 @@ TEST(ExpandVariables, LongTextsPieceByPiece) {
 TEST_F(OptionAssembly, EmbeddedJarAloneIsAClassPath) {
     WriteSettings("[Application]\r\nEmbedded Jar=YES\r\n");
     ASSERT_TRUE(Assemble());
-    EXPECT_EQ(launcher_.jvmOptions,
+    EXPECT_EQ(request_.options,
               std::vector<std::string>{"-Djava.class.path=" + Ansi(program_) + ";"});
 }
 
@@ -161,10 +161,10 @@ TEST_F(OptionAssembly, EmptyClassPathStopsBeforeEverythingElse) {
     testing_support::CapturedOutput output;
     EXPECT_FALSE(Assemble());
     EXPECT_EQ(output.Bytes(), "Error: Java-Klassenpfad wurde in der INI-Datei nicht angegeben. \n");
-    EXPECT_TRUE(launcher_.jvmOptions.empty());
-    EXPECT_EQ(launcher_.threadStackSize, 0u);
-    EXPECT_TRUE(launcher_.outputFile.empty());
-    EXPECT_TRUE(launcher_.arguments.empty());
+    EXPECT_TRUE(request_.options.empty());
+    EXPECT_EQ(request_.threadStackSize, 0u);
+    EXPECT_TRUE(request_.output.outputFile.empty());
+    EXPECT_TRUE(request_.arguments.empty());
 }
 
 TEST_F(OptionAssembly, MemoryNotationAndStackSizes) {
@@ -173,19 +173,19 @@ TEST_F(OptionAssembly, MemoryNotationAndStackSizes) {
         "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xmx50:256:1024T -Xss512\r\n"
         "[Java Runtime Environment+]\r\nVirtual Machine Parameters=ignored\r\n");
     ASSERT_TRUE(Assemble());
-    EXPECT_EQ(launcher_.jvmOptions, (std::vector<std::string>{"-Djava.class.path=C:\\app.jar;",
-                                                              "-Xmx786432K", "-Xss512"}));
+    EXPECT_EQ(request_.options, (std::vector<std::string>{"-Djava.class.path=C:\\app.jar;",
+                                                          "-Xmx786432K", "-Xss512"}));
     // The last digit is the unit.
-    EXPECT_EQ(launcher_.threadStackSize, 51u);
+    EXPECT_EQ(request_.threadStackSize, 51u);
 
     // A stack size given as a share is converted first, then sizes the thread.
-    Launcher other;
+    JvmRequest other;
     WriteSettings(
         "[Class Path]\r\nClass Path=C:\\app.jar\r\n"
         "[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss0:2T\r\n");
     ASSERT_TRUE(AssembleOptionsFrom(other, SettingsReader((folder_ / L"start.ini").wstring()),
                                     program_, kTwoGigabytes));
-    EXPECT_EQ(other.jvmOptions.back(), "-Xss2048K");
+    EXPECT_EQ(other.options.back(), "-Xss2048K");
     EXPECT_EQ(other.threadStackSize, 2097152u);
 }
 
@@ -194,26 +194,23 @@ TEST(PrepareEnvironment, LibraryPathPathAndRuntimeVariables) {
     const ScopedEnvironment path(L"Path", originalPath.c_str());
     const ScopedEnvironment jvmPath(L"TS_JVM_PATH", nullptr);
     const ScopedEnvironment jvmHome(L"TS_JVM_HOME", nullptr);
-    Launcher launcher;
-    launcher.jvmLibraryPath = L"C:\\jre\\bin\\server\\jvm.dll";
-    launcher.settings.libraryPath = L"C:\\native;";
-    launcher.settings.systemPath = L"C:\\tools";
+    LauncherSettings settings;
+    settings.libraryPath = L"C:\\native;";
+    settings.systemPath = L"C:\\tools";
 
-    PrepareEnvironmentFor(launcher, L"C:\\App\\start.exe");
-
-    EXPECT_EQ(launcher.jvmOptions,
-              std::vector<std::string>{"-Djava.library.path=C:\\native;C:\\App\\;.;" +
-                                       support::WideToAnsi(originalPath) + ";C:\\jre\\lib"});
+    EXPECT_EQ(
+        PrepareEnvironmentFor(settings, L"C:\\jre\\bin\\server\\jvm.dll", L"C:\\App\\start.exe"),
+        std::vector<std::string>{"-Djava.library.path=C:\\native;C:\\App\\;.;" +
+                                 support::WideToAnsi(originalPath) + ";C:\\jre\\lib"});
     EXPECT_EQ(Environment(L"TS_JVM_PATH"), L"C:\\jre\\bin\\server\\jvm.dll");
     EXPECT_EQ(Environment(L"TS_JVM_HOME"), L"C:\\jre");
     EXPECT_EQ(Environment(L"Path"), L"C:\\tools;C:\\jre\\bin;" + originalPath);
 
     // Without "Library Path" there is no option, and PATH is still put together.
-    Launcher plain;
-    plain.jvmLibraryPath = L"D:\\rt\\bin\\client\\jvm.dll";
     ::SetEnvironmentVariableW(L"Path", originalPath.c_str());
-    PrepareEnvironmentFor(plain, L"C:\\App\\start.exe");
-    EXPECT_TRUE(plain.jvmOptions.empty());
+    EXPECT_TRUE(PrepareEnvironmentFor(LauncherSettings{}, L"D:\\rt\\bin\\client\\jvm.dll",
+                                      L"C:\\App\\start.exe")
+                    .empty());
     EXPECT_EQ(Environment(L"Path"), L"D:\\rt\\bin;" + originalPath);
 }
 

@@ -28,37 +28,43 @@ std::wstring WithTrailingBackslash(std::wstring folder) {
     return folder;
 }
 
-// Takes the library when one was found; the caller ends the search then.
-bool Take(Launcher& launcher, JvmLibrary library, std::wstring_view source,
-          const std::wstring& home) {
+// The library of a source's runtime home, when there is one.
+std::optional<RuntimeChoice> Take(JvmLibrary library, std::wstring_view source,
+                                  const std::wstring& home) {
     if (library.path.empty()) {
         trace::Write(L"runtime source ", source, L": no jvm.dll in ", home);
-        return false;
+        return std::nullopt;
     }
     trace::Write(L"runtime source ", source, L": found ", library.path);
-    launcher.jvmLibraryPath = std::move(library.path);
-    return true;
+    return RuntimeChoice{std::move(library.path)};
 }
 
-bool FromConfiguredPath(Launcher& launcher) {
-    const LauncherSettings& settings = launcher.settings;
+// The runtime's bitness decides where it runs, for the sources that do not know it.
+std::optional<RuntimeChoice> WithPairBitness(const LauncherSettings& settings,
+                                             std::optional<RuntimeChoice> choice) {
+    if (choice) {
+        choice->is64Bit = RunsInPairLauncher(settings, choice->jvmLibraryPath);
+    }
+    return choice;
+}
+
+std::optional<RuntimeChoice> FromConfiguredPath(const LauncherSettings& settings,
+                                                const std::wstring&) {
     if (settings.jrePath.empty()) {
         trace::Write(L"runtime source JRE Path: not set");
-        return false;
+        return std::nullopt;
     }
     // Versions are not checked: the folder was chosen on purpose.
     const std::wstring home = WithTrailingBackslash(settings.jrePath);
-    if (!Take(launcher, FindJvmLibrary(home, settings.jvmType), L"JRE Path", home)) {
-        return false;
-    }
-    CheckPairBitness(launcher);
-    return true;
+    return WithPairBitness(settings,
+                           Take(FindJvmLibrary(home, settings.jvmType), L"JRE Path", home));
 }
 
-bool FromProgramFolder(Launcher& launcher, const std::wstring& programPath) {
+std::optional<RuntimeChoice> FromProgramFolder(const LauncherSettings& settings,
+                                               const std::wstring& programPath) {
     const size_t slash = programPath.rfind(L'\\');
     if (slash == std::wstring::npos) {
-        return false;
+        return std::nullopt;
     }
     std::wstring home = programPath.substr(0, slash + 1);
     if (!HasJavaMarker(home)) {
@@ -66,59 +72,64 @@ bool FromProgramFolder(Launcher& launcher, const std::wstring& programPath) {
         if (!HasJavaMarker(home)) {
             trace::Write(L"runtime source program folder: no bin\\java.dll in ",
                          home.substr(0, slash + 1), L" nor in ", home);
-            return false;
+            return std::nullopt;
         }
     }
     // A runtime shipped with the program is its own: neither version nor bitness is checked.
-    return Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType), L"program folder", home);
+    return Take(FindJvmLibrary(home, settings.jvmType), L"program folder", home);
 }
 
-bool FromRegistry(Launcher& launcher) {
-    std::optional<std::wstring> home = SearchRegistry(launcher, support::RegistryView::Default);
-    if (!home && !launcher.settings.pairProduct.empty()) {
-        home = SearchRegistry(launcher, support::RegistryView::Bits64);
+std::optional<RuntimeChoice> FromRegistry(const LauncherSettings& settings, const std::wstring&) {
+    bool is64Bit = false;
+    std::optional<std::wstring> home = SearchRegistry(settings, support::RegistryView::Default);
+    if (!home && !settings.pairProduct.empty()) {
+        home = SearchRegistry(settings, support::RegistryView::Bits64);
+        is64Bit = home.has_value();
     } else if (!home && sizeof(void*) == 4) {
         trace::Write(L"registry 64-bit view: skipped, wrong bitness without Pair Product");
     }
     if (!home) {
         trace::Write(L"runtime source registry: nothing found");
-        return false;
+        return std::nullopt;
     }
-    return Take(launcher, FindJvmLibrary(*home, launcher.settings.jvmType), L"registry", *home);
+    std::optional<RuntimeChoice> choice =
+        Take(FindJvmLibrary(*home, settings.jvmType), L"registry", *home);
+    if (choice) {
+        choice->is64Bit = is64Bit;
+    }
+    return choice;
 }
 
-bool FromJavaHome(Launcher& launcher) {
+std::optional<RuntimeChoice> FromJavaHome(const LauncherSettings& settings, const std::wstring&) {
     const std::wstring unset = L"%JAVA_HOME%";
     const std::wstring value = support::ExpandEnvironment(unset);
     if (value.empty() || value == unset) {
         trace::Write(L"runtime source JAVA_HOME: not set");
-        return false;
+        return std::nullopt;
     }
     const std::wstring home = WithTrailingBackslash(value);
     if (!HasJavaMarker(home)) {
         trace::Write(L"runtime source JAVA_HOME: no bin\\java.dll in ", home);
-        return false;
+        return std::nullopt;
     }
-    if (!Take(launcher, FindJvmLibrary(home, launcher.settings.jvmType), L"JAVA_HOME", home)) {
-        return false;
-    }
-    CheckPairBitness(launcher);
-    return true;
+    return WithPairBitness(settings,
+                           Take(FindJvmLibrary(home, settings.jvmType), L"JAVA_HOME", home));
 }
 
 // Only reached when no specified source found a runtime: it can only spare the dialog.
-bool FromOpenJdkRegistrations(Launcher& launcher) {
-    const std::wstring found = SearchOpenJdkRegistrations(launcher);
-    if (found.empty()) {
+std::optional<RuntimeChoice> FromOpenJdkRegistrations(const LauncherSettings& settings,
+                                                      const std::wstring&) {
+    std::optional<RuntimeChoice> found = SearchOpenJdkRegistrations(settings);
+    if (!found) {
         trace::Write(L"runtime source OpenJDK registrations: nothing found");
-        return false;
+        return std::nullopt;
     }
-    trace::Write(L"runtime source OpenJDK registrations: found ", found);
-    return true;
+    trace::Write(L"runtime source OpenJDK registrations: found ", found->jvmLibraryPath);
+    return found;
 }
 
-bool FromUser(Launcher& launcher, const std::wstring& programPath) {
-    const LauncherSettings& settings = launcher.settings;
+std::optional<RuntimeChoice> FromUser(const LauncherSettings& settings,
+                                      const std::wstring& programPath) {
     const std::wstring phrase =
         BuildRequirementPhrase(settings.minimumVersion, settings.maximumVersion);
     const unsigned messageId =
@@ -129,41 +140,44 @@ bool FromUser(Launcher& launcher, const std::wstring& programPath) {
     if (!OnInteractiveWindowStation()) {
         trace::Write(L"runtime source dialog: not shown, no interactive window station");
         PrintError(message + L" " TS_DOWNLOAD_ADDRESS);
-        return false;
+        return std::nullopt;
     }
     RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(message, settings.jvmType);
     if (!answer.accepted || answer.jvmLibraryPath.empty()) {
         trace::Write(L"runtime source dialog: no runtime chosen");
-        return false;
+        return std::nullopt;
     }
     trace::Write(L"runtime source dialog: chosen ", answer.jvmLibraryPath);
-    launcher.jvmLibraryPath = std::move(answer.jvmLibraryPath);
-    CheckPairBitness(launcher);
     // Remembered so that the next start finds it as "JRE Path".
     if (SettingsPathFor(programPath)) {
         WriteBackJrePath(settings, programPath, WithTrailingBackslash(answer.folder));
     }
-    return true;
+    return WithPairBitness(settings, RuntimeChoice{std::move(answer.jvmLibraryPath)});
 }
 
 }  // namespace
 
-bool FindRuntimeForProgram(Launcher& launcher, const std::wstring& programPath) {
+std::optional<RuntimeChoice> FindRuntimeForProgram(const LauncherSettings& settings,
+                                                   const std::wstring& programPath) {
+    using Source = std::optional<RuntimeChoice> (*)(const LauncherSettings&, const std::wstring&);
+    // The places in the order they are asked; the first that yields a runtime ends the search.
+    constexpr Source kSources[] = {FromConfiguredPath, FromProgramFolder,        FromRegistry,
+                                   FromJavaHome,       FromOpenJdkRegistrations, FromUser};
     const trace::Phase phase(L"runtime search");
-    const bool found = FromConfiguredPath(launcher) || FromProgramFolder(launcher, programPath) ||
-                       FromRegistry(launcher) || FromJavaHome(launcher) ||
-                       FromOpenJdkRegistrations(launcher) || FromUser(launcher, programPath);
-    if (found) {
-        trace::Write(L"jvm.dll: ", launcher.jvmLibraryPath,
-                     std::wstring_view(
-                         launcher.is64BitRuntime ? L" (64-bit: the pair launcher runs it)" : L""));
+    for (const Source source : kSources) {
+        if (std::optional<RuntimeChoice> choice = source(settings, programPath)) {
+            trace::Write(
+                L"jvm.dll: ", choice->jvmLibraryPath,
+                std::wstring_view(choice->is64Bit ? L" (64-bit: the pair launcher runs it)" : L""));
+            return choice;
+        }
     }
-    return found;
+    return std::nullopt;
 }
 
-bool FindRuntime(Launcher& launcher) {
+std::optional<RuntimeChoice> FindRuntime(const LauncherSettings& settings) {
     const std::optional<std::wstring> program = ModulePath();
-    return FindRuntimeForProgram(launcher, program.value_or(std::wstring()));
+    return FindRuntimeForProgram(settings, program.value_or(std::wstring()));
 }
 
 }  // namespace launcher

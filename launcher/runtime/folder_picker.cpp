@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "support/unique_handle.h"
+
 namespace launcher {
 namespace {
 
@@ -26,10 +28,7 @@ class ScopedOle {
     bool initialized_;
 };
 
-struct ItemListFreer {
-    void operator()(ITEMIDLIST* list) const noexcept { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFreer>;
+using UniqueItemList = support::UniqueResource<ITEMIDLIST, &::CoTaskMemFree>;
 
 }  // namespace
 

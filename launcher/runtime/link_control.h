@@ -7,13 +7,11 @@
 #include <string>
 
 #include "runtime/link_colours.h"
+#include "support/unique_handle.h"
 
 namespace launcher {
 
-struct FontDeleter {
-    void operator()(HFONT font) const noexcept { ::DeleteObject(font); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using UniqueFont = support::UniqueResource<std::remove_pointer_t<HFONT>, &::DeleteObject>;
 
 class LinkControl {
   public:
@@ -27,6 +25,9 @@ class LinkControl {
     bool Attach(HWND control, HFONT normalFont);
 
   private:
+    // The window property that leads from the control to this object.
+    static constexpr wchar_t kInstanceProperty[] = L"Tessaly.LinkControl";
+
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);

@@ -136,8 +136,7 @@ std::vector<RuntimeCandidate> CollectOpenJdkRuntimes(const LauncherSettings& set
     return candidates;
 }
 
-std::wstring SearchOpenJdkRegistrations(Launcher& launcher) {
-    const LauncherSettings& settings = launcher.settings;
+std::optional<RuntimeChoice> SearchOpenJdkRegistrations(const LauncherSettings& settings) {
     std::vector<RuntimeCandidate> candidates =
         CollectOpenJdkRuntimes(settings, support::RegistryView::Default);
     if (candidates.empty() && !settings.pairProduct.empty()) {
@@ -148,15 +147,15 @@ std::wstring SearchOpenJdkRegistrations(Launcher& launcher) {
             L"Pair Product");
     }
     if (candidates.empty()) {
-        return {};
+        return std::nullopt;
     }
     OrderCandidates(candidates, settings.favorKind, settings.jvmType);
     const std::size_t index = ChooseCandidate(candidates, settings.preferredVersions);
     TraceOrder(candidates, index);
     const RuntimeCandidate& chosen = candidates[index];
-    launcher.jvmLibraryPath = FindOpenJdkLibrary(chosen.home, settings.jvmType).path;
-    CheckPairBitness(launcher);
-    return launcher.jvmLibraryPath;
+    std::wstring path = FindOpenJdkLibrary(chosen.home, settings.jvmType).path;
+    const bool is64Bit = RunsInPairLauncher(settings, path);
+    return RuntimeChoice{std::move(path), is64Bit};
 }
 
 }  // namespace launcher

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "launcher.h"
 #include "runtime/candidate_order.h"
 #include "runtime/jvm_library_probe.h"
+#include "runtime/runtime_choice.h"
+#include "settings/launcher_settings.h"
 #include "support/registry_key.h"
 
 namespace launcher {
@@ -20,9 +21,9 @@ JvmLibrary FindOpenJdkLibrary(const std::wstring& home, int jvmType);
 std::vector<RuntimeCandidate> CollectOpenJdkRuntimes(const LauncherSettings& settings,
                                                      support::RegistryView view);
 
-// The full jvm.dll path of the build to use, ordered and chosen as the vendors' registry
-// rows are; the default view first, the 64-bit view only with "Pair Product". Sets
-// is64BitRuntime by the chosen image. Empty when the source is off or finds nothing.
-std::wstring SearchOpenJdkRegistrations(Launcher& launcher);
+// The build to use, ordered and chosen as the vendors' registry rows are; the default view
+// first, the 64-bit view only with "Pair Product". Nothing when the source is off or finds
+// nothing.
+std::optional<RuntimeChoice> SearchOpenJdkRegistrations(const LauncherSettings& settings);
 
 }  // namespace launcher

@@ -1,11 +1,12 @@
 #pragma once
-#include "launcher.h"
+#include <string>
+
+#include "settings/launcher_settings.h"
 
 namespace launcher {
 
-// Marks the run for the pair launcher when "Pair Product" is set and the chosen jvm.dll is
-// not an i386 image (this 32-bit process could not load it). Cleared in every other case,
-// and always in the 64-bit build, which is the pair.
-void CheckPairBitness(Launcher& launcher);
+// True when "Pair Product" is set and jvmLibrary is not an i386 image (this 32-bit process
+// could not load it). Always false in the 64-bit build, which is the pair.
+bool RunsInPairLauncher(const LauncherSettings& settings, const std::wstring& jvmLibrary);
 
 }  // namespace launcher

@@ -9,8 +9,7 @@
 
 namespace launcher {
 
-int HandOverToPairLauncher(const Launcher& launcher) {
-    const LauncherSettings& settings = launcher.settings;
+int HandOverToPairLauncher(const LauncherSettings& settings) {
     // CreateProcessW may write into the command line; it gets a copy.
     std::wstring commandLine = ::GetCommandLineW();
     STARTUPINFOW startup{};

@@ -63,8 +63,8 @@ std::vector<RuntimeCandidate> CollectRegistryRuntimes(const LauncherSettings& se
     return candidates;
 }
 
-std::optional<std::wstring> SearchRegistry(Launcher& launcher, support::RegistryView view) {
-    const LauncherSettings& settings = launcher.settings;
+std::optional<std::wstring> SearchRegistry(const LauncherSettings& settings,
+                                           support::RegistryView view) {
     std::vector<RuntimeCandidate> candidates = CollectRegistryRuntimes(settings, view);
     if (candidates.empty()) {
         return std::nullopt;
@@ -72,9 +72,6 @@ std::optional<std::wstring> SearchRegistry(Launcher& launcher, support::Registry
     OrderCandidates(candidates, settings.favorKind, settings.jvmType);
     const size_t chosen = ChooseCandidate(candidates, settings.preferredVersions);
     TraceOrder(candidates, chosen);
-    if (view == support::RegistryView::Bits64) {
-        launcher.is64BitRuntime = true;
-    }
     return std::move(candidates[chosen].home);
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher.h"
 #include "runtime/candidate_order.h"
+#include "settings/launcher_settings.h"
 #include "support/registry_key.h"
 
 namespace launcher {
@@ -16,8 +16,8 @@ std::vector<RuntimeCandidate> CollectRegistryRuntimes(const LauncherSettings& se
                                                       support::RegistryView view);
 
 // The home of the runtime to use from one view (Default or Bits64), ordered and chosen by
-// the settings; nothing when the view has none. A runtime from the 64-bit view marks the
-// run for the pair launcher.
-std::optional<std::wstring> SearchRegistry(Launcher& launcher, support::RegistryView view);
+// the settings; nothing when the view has none.
+std::optional<std::wstring> SearchRegistry(const LauncherSettings& settings,
+                                           support::RegistryView view);
 
 }  // namespace launcher

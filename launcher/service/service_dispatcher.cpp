@@ -1,13 +1,10 @@
-// Service mode: the entry thread runs the service control dispatcher; the service entry runs
-// the launcher's run step and reports the service states; stop and shutdown requests reach
-// the Java application's stop method.
+#include "service/service_dispatcher.h"
+
 #include <windows.h>
 
 #include <atomic>
-#include <memory>
 #include <span>
 
-#include "launcher.h"
 #include "service/service_arguments.h"
 #include "service/service_session.h"
 #include "settings/settings_paths.h"
@@ -15,9 +12,11 @@
 namespace launcher {
 namespace {
 
-// The dispatcher's callbacks carry no context: the session of this process, set while the
-// dispatcher runs.
+// The dispatcher's callbacks carry no context: the session of this process and its run, set
+// while the dispatcher runs.
 std::atomic<ServiceSession*> currentSession{nullptr};
+const ServiceRun* currentRun = nullptr;
+bool omitServiceName = false;
 
 void WINAPI ServiceControlHandler(DWORD control) {
     ServiceSession* session = currentSession.load();
@@ -42,23 +41,26 @@ void WINAPI ServiceMain(DWORD argumentCount, LPWSTR* arguments) {
     if (!session->Status().ReportRunning()) {
         return;
     }
-    Launcher& launcher = session->Owner();
     const std::span<const wchar_t* const> received(arguments,
                                                    arguments != nullptr ? argumentCount : 0);
-    AppendServiceArguments(launcher.arguments, received, launcher.settings.omitServiceName);
-    const int result = Run(launcher);
+    std::vector<std::wstring> serviceArguments;
+    AppendServiceArguments(serviceArguments, received, omitServiceName);
+    const int result = (*currentRun)(std::move(serviceArguments));
     session->EndRun();
     session->Status().ReportStopped(static_cast<DWORD>(result));
 }
 
 }  // namespace
 
-int RunServiceDispatcher(Launcher& launcher) {
+int RunServiceDispatcher(const LauncherSettings& settings, std::shared_ptr<const LiveJvm> jvm,
+                         ServiceRun run) {
     if (!ModulePath()) {
         return -1;  // text 208 has been printed
     }
-    const auto session = std::make_shared<ServiceSession>(launcher);
-    launcher.runObserver = session.get();
+    const auto session = std::make_shared<ServiceSession>(settings, std::move(jvm));
+    jvm::SetRunObserver(session.get());
+    currentRun = &run;
+    omitServiceName = settings.omitServiceName;
     currentSession = session.get();
 
     wchar_t emptyName[] = L"";
@@ -67,7 +69,8 @@ int RunServiceDispatcher(Launcher& launcher) {
     const DWORD error = dispatched ? 0 : ::GetLastError();
 
     currentSession = nullptr;
-    launcher.runObserver = nullptr;
+    currentRun = nullptr;
+    jvm::SetRunObserver(nullptr);
     return static_cast<int>(error);
 }
 

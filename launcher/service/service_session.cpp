@@ -1,61 +1,26 @@
 #include "service/service_session.h"
 
-#include <atomic>
-#include <utility>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
 #include "jvm/application_calls.h"
+#include "jvm_start/keeps_jvm_alive.h"
+#include "jvm_start/wide_text.h"
 
 namespace launcher {
-namespace {
 
-// Some vendors' JVMs end when the thread that created them detaches; the launcher then keeps
-// the JVM alive after main (as the launcher thread does), and so must a stop thread.
-bool KeepsJvmAlive(const LauncherSettings& settings) {
-    return settings.acceptIbm && settings.preferIbm;
-}
-
-support::UniqueHandle Duplicate(HANDLE handle) {
-    HANDLE copy = nullptr;
-    if (handle == nullptr ||
-        !::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &copy, 0, FALSE,
-                           DUPLICATE_SAME_ACCESS)) {
-        return {};
-    }
-    return support::UniqueHandle(copy);
-}
-
-support::UniqueHandle NewManualEvent() {
-    return support::UniqueHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-}
-
-// The launcher signals its start event right before main is called. Single-instance
-// coordination, its other user, is off in service mode, so the session normally makes the
-// event and hands the launcher a copy; one that exists already is shared instead.
-support::UniqueHandle MainEnteredEvent(Launcher& launcher) {
-    if (launcher.singleInstance.startEvent) {
-        return Duplicate(launcher.singleInstance.startEvent.get());
-    }
-    support::UniqueHandle event = NewManualEvent();
-    launcher.singleInstance.startEvent = Duplicate(event.get());
-    // Without the launcher's copy nobody would signal it: stop requests then go ahead at once.
-    return launcher.singleInstance.startEvent ? std::move(event) : support::UniqueHandle();
-}
-
-}  // namespace
-
-ServiceSession::ServiceSession(Launcher& launcher)
-    : launcher_(launcher),
-      mainClass_(launcher.settings.mainClass.begin(), launcher.settings.mainClass.end()),
-      stayAttached_(KeepsJvmAlive(launcher.settings)),
-      mainEntered_(MainEnteredEvent(launcher)),
-      runEnded_(NewManualEvent()) {}
+ServiceSession::ServiceSession(const LauncherSettings& settings, std::shared_ptr<const LiveJvm> jvm)
+    : jvm_(std::move(jvm)),
+      mainClass_(ToU16(settings.mainClass)),
+      stayAttached_(KeepsJvmAlive(settings)),
+      runEnded_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 void ServiceSession::EndRun() {
-    ::AcquireSRWLockExclusive(&runLock_);
-    runFinished_ = true;
-    ::ReleaseSRWLockExclusive(&runLock_);
+    {
+        const std::unique_lock guard(runLock_);
+        runFinished_ = true;
+    }
     if (runEnded_) {
         ::SetEvent(runEnded_.get());
     }
@@ -73,25 +38,24 @@ bool ServiceSession::StartStopThread() {
 void ServiceSession::StopJavaApplication() {
     // A request that comes before main has been entered waits for it, so that it is not lost;
     // one that comes after the run has ended does nothing.
-    if (mainEntered_ && runEnded_) {
-        const HANDLE events[] = {runEnded_.get(), mainEntered_.get()};
+    if (jvm_->MainEnteredEvent() != nullptr && runEnded_) {
+        const HANDLE events[] = {runEnded_.get(), jvm_->MainEnteredEvent()};
         if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
             return;
         }
     }
-    ::AcquireSRWLockShared(&runLock_);
-    if (!runFinished_) {
-        // The launcher thread clears the pointer after destroying the JVM.
-        JavaVM_* const vm = std::atomic_ref<JavaVM_*>(launcher_.javaVm).load();
-        if (vm != nullptr) {
-            jvm::StopApplication(vm, mainClass_, stayAttached_);
-        }
+    const std::shared_lock guard(runLock_);
+    if (runFinished_) {
+        return;
     }
-    ::ReleaseSRWLockShared(&runLock_);
+    // The run clears the pointer after destroying the JVM.
+    if (JavaVM* const vm = jvm_->Vm(); vm != nullptr) {
+        jvm::StopApplication(vm, mainClass_, stayAttached_);
+    }
 }
 
-void ServiceSession::JvmExited(int exitCode) {
-    if (exitCode == 0) {
+void ServiceSession::JvmExiting(jint code) {
+    if (code == 0) {
         status_.ReportStoppedAsIs();
     }
 }

@@ -5,6 +5,7 @@
 #include "messages/error_report.h"
 #include "messages/message_ids.h"
 #include "settings/settings_path_rules.h"
+#include "support/file_system.h"
 #include "support/path_text.h"
 #include "support/unique_handle.h"
 
@@ -30,26 +31,11 @@ std::optional<std::wstring> EnvironmentValue(const wchar_t* name) {
 }  // namespace
 
 std::optional<std::wstring> ModulePath() {
-    // Grows past MAX_PATH so that a launcher in a deep folder still finds itself.
-    std::wstring path(260, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            ReportSystemError(text::kNoModulePath);
-            return std::nullopt;
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        if (path.size() >= support::kMaxLongPath) {
-            ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
-            ReportSystemError(text::kNoModulePath);
-            return std::nullopt;
-        }
-        path.assign(path.size() * 2, L'\0');
+    std::optional<std::wstring> path = support::ModuleFilePath();
+    if (!path) {
+        ReportSystemError(text::kNoModulePath);
     }
+    return path;
 }
 
 std::optional<std::wstring> SettingsFilePath() {

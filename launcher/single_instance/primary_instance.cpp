@@ -15,11 +15,11 @@
 
 namespace launcher {
 
-// What the workers need from the launcher. Workers are not waited for, so they share this
-// rather than reading the launcher, which may end while they still run.
+// What the workers need from the run. Workers are not waited for, so they share this.
 struct HandOverContext {
     std::mutex lock;
-    Launcher* launcher = nullptr;  // cleared when the launcher ends
+    std::shared_ptr<const LiveJvm> jvm;
+    bool ended = false;  // the primary has ended its run
 
     support::UniqueHandle startEvent;  // a handle of the workers' own
     std::u16string mainClass;
@@ -29,7 +29,7 @@ struct HandOverContext {
     // The running JVM, or null when there is none or the launcher has ended.
     JavaVM* RunningJvm() {
         const std::lock_guard guard(lock);
-        return launcher != nullptr ? launcher->javaVm : nullptr;
+        return ended ? nullptr : jvm->Vm();
     }
 };
 
@@ -53,14 +53,16 @@ support::UniqueHandle DuplicateOwnHandle(HANDLE handle) {
 
 }  // namespace
 
-std::shared_ptr<PrimaryInstance> PrimaryInstance::Start(Launcher& launcher, UINT messageId,
+std::shared_ptr<PrimaryInstance> PrimaryInstance::Start(const SingleInstanceState& state,
+                                                        const LauncherSettings& settings,
+                                                        std::shared_ptr<const LiveJvm> jvm,
+                                                        UINT messageId,
                                                         support::UniqueHandle lock) {
-    const SingleInstanceState& state = launcher.singleInstance;
     auto context = std::make_shared<HandOverContext>();
-    context->launcher = &launcher;
+    context->jvm = std::move(jvm);
     context->startEvent = DuplicateOwnHandle(state.startEvent.get());
-    context->mainClass = ToU16(launcher.settings.mainClass);
-    context->stayAttached = KeepsJvmAlive(launcher.settings);
+    context->mainClass = ToU16(settings.mainClass);
+    context->stayAttached = KeepsJvmAlive(settings);
     context->messageId = messageId;
     if (!context->startEvent) {
         return nullptr;
@@ -82,7 +84,7 @@ std::shared_ptr<PrimaryInstance> PrimaryInstance::Start(Launcher& launcher, UINT
 PrimaryInstance::~PrimaryInstance() {
     {
         const std::lock_guard guard(context_->lock);
-        context_->launcher = nullptr;
+        context_->ended = true;
     }
     if (!thread_) {
         return;

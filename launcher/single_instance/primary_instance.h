@@ -6,7 +6,9 @@
 
 #include <memory>
 
-#include "launcher.h"
+#include "jvm_start/live_jvm.h"
+#include "settings/launcher_settings.h"
+#include "single_instance/instance_state.h"
 #include "support/unique_handle.h"
 
 namespace launcher {
@@ -26,11 +28,14 @@ class PrimaryInstance {
     explicit PrimaryInstance(StartToken) {}
 
     // Starts the message thread over the mapped block; null when the thread cannot be started.
-    // The lock is the one that secondaries take before they write the argument area.
-    static std::shared_ptr<PrimaryInstance> Start(Launcher& launcher, UINT messageId,
-                                                  support::UniqueHandle lock);
+    // Workers wait for the state's start event, then hand over to jvm. The lock is the one
+    // that secondaries take before they write the argument area.
+    static std::shared_ptr<PrimaryInstance> Start(const SingleInstanceState& state,
+                                                  const LauncherSettings& settings,
+                                                  std::shared_ptr<const LiveJvm> jvm,
+                                                  UINT messageId, support::UniqueHandle lock);
 
-    // Stops the message thread: workers started before go on, without the launcher.
+    // Stops the message thread: workers started before go on, but no longer reach the JVM.
     ~PrimaryInstance();
     PrimaryInstance(const PrimaryInstance&) = delete;
     PrimaryInstance& operator=(const PrimaryInstance&) = delete;

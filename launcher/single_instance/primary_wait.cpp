@@ -1,5 +1,5 @@
 // A secondary instance waits for the primary's answer, or for the primary's end.
-#include "launcher.h"
+#include "single_instance/single_instance.h"
 #include "trace/startup_trace.h"
 
 namespace launcher {
@@ -19,8 +19,8 @@ bool TakeAnswer(UINT messageId, int& answer) {
 
 }  // namespace
 
-int WaitForPrimaryInstance(Launcher& launcher) {
-    const SingleInstanceState& state = launcher.singleInstance;
+int SingleInstance::WaitForPrimary() const {
+    const SingleInstanceState& state = state_;
     // The handle's signal, not the exit code, says that the primary ended: a primary may end
     // with 259 (STILL_ACTIVE) itself.
     const support::UniqueHandle primary(

@@ -2,13 +2,13 @@
 // or neither.
 #include <cstring>
 
-#include "launcher.h"
 #include "settings/ini_file.h"
 #include "settings/settings_paths.h"
 #include "single_instance/block_fields.h"
 #include "single_instance/hand_over_lock.h"
 #include "single_instance/instance_block.h"
 #include "single_instance/primary_instance.h"
+#include "single_instance/single_instance.h"
 #include "single_instance/user_only_security.h"
 #include "trace/startup_trace.h"
 #include "jvm_start/wide_text.h"
@@ -39,9 +39,9 @@ bool ModeOff(SingleInstanceState& state) {
     return true;
 }
 
-bool BecomePrimary(Launcher& launcher, const std::wstring& baseName,
+bool BecomePrimary(SingleInstanceState& state, const LauncherSettings& settings,
+                   std::shared_ptr<const LiveJvm> jvm, const std::wstring& baseName,
                    SECURITY_ATTRIBUTES* security) {
-    SingleInstanceState& state = launcher.singleInstance;
     state.startEvent.reset(::CreateEventW(security, TRUE, FALSE, StartEventName(baseName).c_str()));
     if (!state.startEvent) {
         return ModeOff(state);
@@ -64,7 +64,8 @@ bool BecomePrimary(Launcher& launcher, const std::wstring& baseName,
     }
     StoreField(state.view.get(), kMessageIdOffset, messageId);
     StoreField(state.view.get(), kProcessIdOffset, ::GetCurrentProcessId());
-    state.primary = PrimaryInstance::Start(launcher, messageId, std::move(lock));
+    state.primary =
+        PrimaryInstance::Start(state, settings, std::move(jvm), messageId, std::move(lock));
     if (!state.primary) {
         return ModeOff(state);
     }
@@ -96,14 +97,14 @@ DWORD Remaining(ULONGLONG deadline) {
 // Writes this start's arguments into the block and notifies the primary. False fails the
 // start-up: the arguments do not fit, the area stays taken, or the notification cannot be
 // posted.
-bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD primaryThread,
-                      ULONGLONG deadline) {
-    std::vector<std::u16string> arguments;
-    arguments.reserve(launcher.arguments.size());
-    for (const std::wstring& argument : launcher.arguments) {
-        arguments.push_back(ToU16(argument));
+bool ForwardArguments(const SingleInstanceState& state, const std::vector<std::wstring>& arguments,
+                      const std::wstring& baseName, DWORD primaryThread, ULONGLONG deadline) {
+    std::vector<std::u16string> units16;
+    units16.reserve(arguments.size());
+    for (const std::wstring& argument : arguments) {
+        units16.push_back(ToU16(argument));
     }
-    const std::optional<std::vector<char16_t>> units = PackArguments(arguments);
+    const std::optional<std::vector<char16_t>> units = PackArguments(units16);
     if (!units) {
         return false;
     }
@@ -115,7 +116,7 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
         return false;
     }
     trace::Write(L"single instance: hand-over lock taken");
-    char16_t* area = ArgumentArea(launcher.singleInstance.view.get());
+    char16_t* area = ArgumentArea(state.view.get());
     std::memset(area, 0, kArgumentLimitBytes);
     std::memcpy(area, units->data(), units->size() * sizeof(char16_t));
 
@@ -123,9 +124,8 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
     MSG message;
     ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     // Run elevated, this start would have the answer of a primary of lower integrity dropped.
-    ::ChangeWindowMessageFilter(launcher.singleInstance.messageId, MSGFLT_ADD);
-    if (!::PostThreadMessageW(primaryThread, launcher.singleInstance.messageId,
-                              ::GetCurrentThreadId(), 0)) {
+    ::ChangeWindowMessageFilter(state.messageId, MSGFLT_ADD);
+    if (!::PostThreadMessageW(primaryThread, state.messageId, ::GetCurrentThreadId(), 0)) {
         trace::Write(L"single instance: the primary cannot be notified");
         return false;
     }
@@ -133,8 +133,8 @@ bool ForwardArguments(Launcher& launcher, const std::wstring& baseName, DWORD pr
     return true;
 }
 
-bool BecomeSecondary(Launcher& launcher, const std::wstring& baseName) {
-    SingleInstanceState& state = launcher.singleInstance;
+bool BecomeSecondary(SingleInstanceState& state, const std::vector<std::wstring>& arguments,
+                     const std::wstring& baseName) {
     const ULONGLONG deadline = ::GetTickCount64() + kHandOverWaitMilliseconds;
     const DWORD primaryThread = PublishedMessageThread(state.view.get(), deadline);
     if (primaryThread == 0) {
@@ -149,21 +149,23 @@ bool BecomeSecondary(Launcher& launcher, const std::wstring& baseName) {
     state.messageId = messageId;
     state.primaryProcessId = LoadField(state.view.get(), kProcessIdOffset);
     state.isSecondary = true;
-    return ForwardArguments(launcher, baseName, primaryThread, deadline);
+    return ForwardArguments(state, arguments, baseName, primaryThread, deadline);
 }
 
 }  // namespace
 
-void LeaveSingleInstance(Launcher& launcher) {
-    if (launcher.singleInstance.isPrimary) {
+void SingleInstance::Leave() {
+    if (state_.isPrimary) {
         trace::Write(L"single instance: primary role given up for the pair launcher");
     }
-    ModeOff(launcher.singleInstance);
+    ModeOff(state_);
 }
 
-bool SetUpSingleInstance(Launcher& launcher) {
-    SingleInstanceState& state = launcher.singleInstance;
-    if (!SingleInstanceRequested(launcher.settings)) {
+bool SingleInstance::SetUp(const LauncherSettings& settings,
+                           const std::vector<std::wstring>& arguments,
+                           std::shared_ptr<const LiveJvm> jvm) {
+    SingleInstanceState& state = state_;
+    if (!SingleInstanceRequested(settings)) {
         return true;
     }
     const std::optional<std::wstring> modulePath = ModulePath();
@@ -192,8 +194,8 @@ bool SetUpSingleInstance(Launcher& launcher) {
         return ModeOff(state);
     }
     state.enabled = true;
-    return created ? BecomePrimary(launcher, baseName, security.Attributes())
-                   : BecomeSecondary(launcher, baseName);
+    return created ? BecomePrimary(state, settings, std::move(jvm), baseName, security.Attributes())
+                   : BecomeSecondary(state, arguments, baseName);
 }
 
 }  // namespace launcher

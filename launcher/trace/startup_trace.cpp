@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/unique_handle.h"
+#include "support/utf8.h"
 
 namespace launcher::trace {
 namespace {
@@ -33,17 +34,6 @@ std::wstring TraceFile() {
     return full;
 }
 
-std::string Utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                              size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
 const std::wstring& File() {
     static const std::wstring file = TraceFile();
     return file;
@@ -69,7 +59,7 @@ void WriteLine(std::wstring_view line) {
     std::wstring text = stamp;
     text += line;
     text += L"\r\n";
-    const std::string bytes = Utf8(text);
+    const std::string bytes = support::WideToUtf8(text);
     // Appending writes land at the end even when the pair launcher writes too.
     const support::UniqueHandle file(support::ValidOrNull(
         ::CreateFileW(File().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

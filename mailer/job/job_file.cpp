@@ -7,6 +7,7 @@
 #include "job/job_path.h"
 #include "support/profile_value.h"
 #include "support/text_conversion.h"
+#include "support/trim_blanks.h"
 
 namespace mailer {
 
@@ -44,7 +45,7 @@ std::optional<std::wstring> ReadBodyFile(const std::wstring& path) {
     if (!bytes) {
         return std::nullopt;
     }
-    return TrimBlanks(DecodeText(*bytes));
+    return std::wstring(support::TrimBlanks(DecodeText(*bytes)));
 }
 
 DocumentCount ParseDocumentCount(const std::wstring& text) {

@@ -1,5 +1,7 @@
 #include "job/job_path.h"
 
+#include "support/trim_blanks.h"
+
 namespace mailer {
 namespace {
 
@@ -18,14 +20,6 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
 
 }  // namespace
 
-std::wstring TrimBlanks(std::wstring_view text) {
-    const size_t begin = text.find_first_not_of(L' ');
-    if (begin == std::wstring_view::npos) {
-        return {};
-    }
-    return std::wstring(text.substr(begin, text.find_last_not_of(L' ') - begin + 1));
-}
-
 std::wstring NormaliseJobPath(std::wstring_view raw) {
     std::wstring text(raw);
     // A network path's leading pair may sit behind the blanks and the quote that go later.
@@ -35,7 +29,7 @@ std::wstring NormaliseJobPath(std::wstring_view raw) {
     // Callers write separators doubled (C:\\Jobs\\mail.ini); the platform takes "/" too.
     text = ReplaceAll(text, L"\\\\", L"/", keep);
     text = ReplaceAll(text, L"//", L"/", 0);
-    text = TrimBlanks(text);
+    text = support::TrimBlanks(text);
     std::erase(text, L'"');
     return text;
 }

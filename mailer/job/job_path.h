@@ -11,7 +11,4 @@ namespace mailer {
 // also gets, is left to the caller: it follows the platform's case rules.
 std::wstring NormaliseJobPath(std::wstring_view raw);
 
-// Without blanks (U+0020 only) at either end; tabs and line breaks stay.
-std::wstring TrimBlanks(std::wstring_view text);
-
 }  // namespace mailer

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/trim_blanks.h"
+
 namespace mailer {
 namespace {
 
@@ -28,9 +30,9 @@ TEST(NormaliseJobPath, Examples) {
 }
 
 TEST(TrimBlanks, OnlyBlanksAtTheEnds) {
-    EXPECT_EQ(TrimBlanks(L"  \r\nText\r\n  "), L"\r\nText\r\n");
-    EXPECT_EQ(TrimBlanks(L"\ta b\t"), L"\ta b\t");
-    EXPECT_EQ(TrimBlanks(L"    "), L"");
+    EXPECT_EQ(support::TrimBlanks(L"  \r\nText\r\n  "), L"\r\nText\r\n");
+    EXPECT_EQ(support::TrimBlanks(L"\ta b\t"), L"\ta b\t");
+    EXPECT_EQ(support::TrimBlanks(L"    "), L"");
 }
 
 }  // namespace

@@ -12,15 +12,8 @@
 
 namespace pubdirs {
 
-struct SidFreer {
-    void operator()(PSID sid) const noexcept {
-        if (sid != nullptr) {
-            ::FreeSid(sid);
-        }
-    }
-};
 // A SID from AllocateAndInitializeSid.
-using UniqueSid = std::unique_ptr<std::remove_pointer_t<PSID>, SidFreer>;
+using UniqueSid = support::UniqueResource<std::remove_pointer_t<PSID>, &::FreeSid>;
 // An access list from SetEntriesInAclW.
 using UniqueAccessList = support::UniqueLocal<ACL>;
 

@@ -15,7 +15,7 @@
 
 #include "jvm/application_calls.h"
 #include "jvm/entry_points.h"
-#include "jvm/jvm_start.h"
+#include "jvm/jvm_creation.h"
 #include "jvm/main_invocation.h"
 #include "jvm/output_redirection.h"
 #include "jvm/reporter.h"

@@ -46,7 +46,7 @@ class OpenJdkSearch : public ::testing::Test {
         Settings().minimumVersion = ParseMinimumVersion(L"any");
         Settings().maximumVersion = ParseMaximumVersion(L"any");
     }
-    LauncherSettings& Settings() { return launcher_.settings; }
+    LauncherSettings& Settings() { return settings_; }
 
     // <vendor key><version>\hotspot\MSI "Path", the layout of most of these installers.
     void RegisterMsi(const std::wstring& key, const std::wstring& version, const std::wstring& home,
@@ -67,16 +67,19 @@ class OpenJdkSearch : public ::testing::Test {
     }
     // The jvm.dll the whole chain ends with, or "<dialog>".
     std::wstring Found() {
-        launcher_.jvmLibraryPath.clear();
-        return FindRuntimeForProgram(launcher_, folders_.Root() + L"app\\start.exe")
-                   ? launcher_.jvmLibraryPath
-                   : L"<dialog>";
+        return Search(folders_.Root() + L"app\\start.exe") ? chosen_.jvmLibraryPath : L"<dialog>";
     }
 
     runtime_testing::RuntimeFolders folders_;
     runtime_testing::VendorRegistry registry_;
     testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
-    Launcher launcher_;
+    // The runtime search with the choice kept in chosen_, empty when there is none.
+    bool Search(const std::wstring& program) {
+        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        return !chosen_.jvmLibraryPath.empty();
+    }
+    LauncherSettings settings_;
+    RuntimeChoice chosen_;
 };
 
 TEST_F(OpenJdkSearch, EachLayoutIsFound) {
@@ -105,7 +108,7 @@ TEST_F(OpenJdkSearch, EachLayoutIsFound) {
             layout.key + std::wstring(layout.version) + layout.subkeyBelowVersion, layout.value,
             home.substr(0, home.size() - 1), RegistryView::Default);
         EXPECT_EQ(Found(), home + L"bin\\server\\jvm.dll");
-        EXPECT_FALSE(launcher_.is64BitRuntime);
+        EXPECT_FALSE(chosen_.is64Bit);
     }
 }
 
@@ -183,10 +186,10 @@ TEST_F(OpenJdkSearch, BitnessAndViews) {
     // With a pair launcher the default view still comes first, and the image decides.
     Settings().pairProduct = L"C:\\App\\x64\\start.exe";
     EXPECT_EQ(Found(), misplaced + L"bin\\server\\jvm.dll");
-    EXPECT_TRUE(launcher_.is64BitRuntime);
+    EXPECT_TRUE(chosen_.is64Bit);
     registry_.RegisterValue(key + L"17.0.9.9\\hotspot\\MSI", L"Path", L"", RegistryView::Default);
     EXPECT_EQ(Found(), wide + L"bin\\server\\jvm.dll");
-    EXPECT_TRUE(launcher_.is64BitRuntime);
+    EXPECT_TRUE(chosen_.is64Bit);
 }
 #endif
 

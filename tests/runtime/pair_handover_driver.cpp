@@ -8,14 +8,13 @@
 #include "runtime/pair_launch.h"
 
 int wmain() {
-    launcher::Launcher launcher;
+    launcher::LauncherSettings settings;
     const wchar_t* product = _wgetenv(L"TS_PAIR_PRODUCT");
-    launcher.settings.pairProduct = product == nullptr ? L"" : product;
+    settings.pairProduct = product == nullptr ? L"" : product;
     const wchar_t* returnCode = _wgetenv(L"TS_PAIR_RETURN_CODE");
-    launcher.settings.pairReturnCode = returnCode != nullptr && std::wstring(returnCode) == L"yes";
-    launcher.is64BitRuntime = true;
+    settings.pairReturnCode = returnCode != nullptr && std::wstring(returnCode) == L"yes";
     if (const wchar_t* record = _wgetenv(L"TS_DRIVER_RECORD")) {
         std::wofstream(record) << ::GetCommandLineW();
     }
-    return launcher::HandOverToPairLauncher(launcher);
+    return launcher::HandOverToPairLauncher(settings);
 }

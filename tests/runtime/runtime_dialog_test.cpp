@@ -37,22 +37,28 @@ class RuntimeDialog : public ::testing::Test {
         calls.clear();
         answer = {};
         // No maximum: no registry runtime can pass, whatever the prefix holds.
-        launcher_.settings.minimumVersion = ParseMinimumVersion(L"1.6");
-        launcher_.settings.productName = L"Tessaly";
-        launcher_.settings.productCode = L"T1";
+        settings_.minimumVersion = ParseMinimumVersion(L"1.6");
+        settings_.productName = L"Tessaly";
+        settings_.productCode = L"T1";
     }
 
     std::wstring ProgramPath() { return folders_.Root() + L"app\\start.exe"; }
 
     runtime_testing::RuntimeFolders folders_;
     testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
-    Launcher launcher_;
+    // The runtime search with the choice kept in chosen_, empty when there is none.
+    bool Search(const std::wstring& program) {
+        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        return !chosen_.jvmLibraryPath.empty();
+    }
+    LauncherSettings settings_;
+    RuntimeChoice chosen_;
 };
 
 TEST_F(RuntimeDialog, MessageSaysWhatIsNeededAndCancelEndsTheSearch) {
-    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    launcher_.settings.jvmType = ParseJvmType(L"server");
-    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
+    EXPECT_FALSE(Search(ProgramPath()));
+    settings_.jvmType = ParseJvmType(L"server");
+    EXPECT_FALSE(Search(ProgramPath()));
 
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].message,
@@ -63,7 +69,7 @@ TEST_F(RuntimeDialog, MessageSaysWhatIsNeededAndCancelEndsTheSearch) {
               L"Die Java-Laufzeitumgebung (JRE) wurde nicht gefunden. Bitte downloaden und "
               L"installieren Sie eine JRE mit Server JVM (minimum Version 1.6) von:");
     EXPECT_EQ(calls[1].jvmType, kJvmTypeServer);
-    EXPECT_TRUE(launcher_.jvmLibraryPath.empty());
+    EXPECT_TRUE(chosen_.jvmLibraryPath.empty());
 }
 
 TEST_F(RuntimeDialog, AnAcceptedFolderIsUsedCheckedAndRemembered) {
@@ -72,12 +78,12 @@ TEST_F(RuntimeDialog, AnAcceptedFolderIsUsedCheckedAndRemembered) {
     const testing_support::ScopedEnvironment appDataSet(L"APPDATA", appData.c_str());
     const std::wstring picked = folders_.Make(L"picked", {L"client"}, Bits::x64);
     answer = {true, picked + L"bin\\client\\jvm.dll", picked.substr(0, picked.size() - 1)};
-    launcher_.settings.pairProduct = folders_.Root() + L"app\\x64\\start.exe";
+    settings_.pairProduct = folders_.Root() + L"app\\x64\\start.exe";
 
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, picked + L"bin\\client\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, picked + L"bin\\client\\jvm.dll");
     // The 32-bit launcher hands a 64-bit runtime to its pair; the 64-bit one is the pair.
-    EXPECT_EQ(launcher_.is64BitRuntime, sizeof(void*) == 4);
+    EXPECT_EQ(chosen_.is64Bit, sizeof(void*) == 4);
 
     // Remembered with its "\" in the per-user file (the pair's, named alike, is the same
     // file); the settings file beside the program is left alone.

@@ -32,11 +32,11 @@ class RuntimeSearch : public ::testing::Test {
   protected:
     void SetUp() override {
         // Every registry runtime passes unless a test narrows the bounds.
-        launcher_.settings.minimumVersion = ParseMinimumVersion(L"any");
-        launcher_.settings.maximumVersion = ParseMaximumVersion(L"any");
+        settings_.minimumVersion = ParseMinimumVersion(L"any");
+        settings_.maximumVersion = ParseMaximumVersion(L"any");
     }
 
-    LauncherSettings& Settings() { return launcher_.settings; }
+    LauncherSettings& Settings() { return settings_; }
 
     std::vector<std::wstring> CandidateHomes(RegistryView view = RegistryView::Default) {
         std::vector<std::wstring> homes;
@@ -57,7 +57,7 @@ class RuntimeSearch : public ::testing::Test {
     }
 
     std::wstring Chosen(RegistryView view = RegistryView::Default) {
-        return SearchRegistry(launcher_, view).value_or(L"<none>");
+        return SearchRegistry(settings_, view).value_or(L"<none>");
     }
 
     // A program that lies in a folder of its own, so that its folder holds no runtime.
@@ -67,7 +67,13 @@ class RuntimeSearch : public ::testing::Test {
     testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
     runtime_testing::RuntimeFolders folders_;
     runtime_testing::VendorRegistry registry_;
-    Launcher launcher_;
+    // The runtime search with the choice kept in chosen_, empty when there is none.
+    bool Search(const std::wstring& program) {
+        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        return !chosen_.jvmLibraryPath.empty();
+    }
+    LauncherSettings settings_;
+    RuntimeChoice chosen_;
 };
 
 TEST_F(RuntimeSearch, ProbeTakesTheFlavourTheTypeAsksFor) {
@@ -204,21 +210,21 @@ TEST_F(RuntimeSearch, The64BitViewOnlyForAPairLauncher) {
     registry_.Register(kJre, L"17.0.2", wide, RegistryView::Bits64);
     EXPECT_EQ(Chosen(RegistryView::Default), L"<none>");
 
-    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    EXPECT_FALSE(Search(ProgramPath()));
+    EXPECT_FALSE(chosen_.is64Bit);
 
     Settings().pairProduct = L"C:\\App\\x64\\start.exe";
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, wide + L"bin\\client\\jvm.dll");
-    EXPECT_TRUE(launcher_.is64BitRuntime);
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, wide + L"bin\\client\\jvm.dll");
+    EXPECT_TRUE(chosen_.is64Bit);
 
     // A runtime in the default view comes first.
     const std::wstring narrow = folders_.Make(L"jre32", {L"client"});
     registry_.Register(kJre, L"1.8.0_251", narrow, RegistryView::Default);
-    launcher_.is64BitRuntime = false;
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, narrow + L"bin\\client\\jvm.dll");
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    chosen_.is64Bit = false;
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, narrow + L"bin\\client\\jvm.dll");
+    EXPECT_FALSE(chosen_.is64Bit);
 }
 #endif
 
@@ -228,38 +234,38 @@ TEST_F(RuntimeSearch, SourcesInTheirOrder) {
 
     // A "JRE Path" without jvm.dll falls through to the registry.
     Settings().jrePath = folders_.Make(L"empty", {});
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, registered + L"bin\\client\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, registered + L"bin\\client\\jvm.dll");
 
     // A "JRE Path" is taken without a version check; "\" is added.
     const std::wstring configured = folders_.Make(L"configured", {L"hotspot"}, Bits::x86, false);
     Settings().jrePath = configured.substr(0, configured.size() - 1);
     Settings().maximumVersion = ParseMaximumVersion(L"");
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, configured + L"bin\\hotspot\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, configured + L"bin\\hotspot\\jvm.dll");
     Settings().jrePath.clear();
 
     // The program's own jre\ folder, without a version check, needs the marker.
     const std::wstring ownJre = folders_.Make(L"app\\jre", {L"client"});
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, ownJre + L"bin\\client\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, ownJre + L"bin\\client\\jvm.dll");
     // The program folder itself comes before its jre\.
     const std::wstring own = folders_.Make(L"app", {L"classic"});
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, own + L"bin\\classic\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, own + L"bin\\classic\\jvm.dll");
 }
 
 TEST_F(RuntimeSearch, JavaHomeNeedsTheMarker) {
     Settings().maximumVersion = ParseMaximumVersion(L"");
     const std::wstring unmarked = folders_.Make(L"unmarked", {L"client"}, Bits::x86, false);
     ::SetEnvironmentVariableW(L"JAVA_HOME", unmarked.c_str());
-    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_TRUE(launcher_.jvmLibraryPath.empty());
+    EXPECT_FALSE(Search(ProgramPath()));
+    EXPECT_TRUE(chosen_.jvmLibraryPath.empty());
 
     const std::wstring marked = folders_.Make(L"marked", {L"client"});
     ::SetEnvironmentVariableW(L"JAVA_HOME", marked.substr(0, marked.size() - 1).c_str());
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_EQ(launcher_.jvmLibraryPath, marked + L"bin\\client\\jvm.dll");
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_EQ(chosen_.jvmLibraryPath, marked + L"bin\\client\\jvm.dll");
 }
 
 TEST_F(RuntimeSearch, BitnessDecidesTheHandOverOnlyWithAPairLauncher) {
@@ -269,47 +275,47 @@ TEST_F(RuntimeSearch, BitnessDecidesTheHandOverOnlyWithAPairLauncher) {
     if (sizeof(void*) == 8) {
         // The 64-bit build is the pair: it hands nothing over, whatever its settings say.
         for (const std::wstring& runtime : {wide, narrow}) {
-            launcher_.jvmLibraryPath = runtime + L"bin\\client\\jvm.dll";
-            launcher_.is64BitRuntime = true;
-            CheckPairBitness(launcher_);
-            EXPECT_FALSE(launcher_.is64BitRuntime);
+            chosen_.jvmLibraryPath = runtime + L"bin\\client\\jvm.dll";
+            chosen_.is64Bit = true;
+            chosen_.is64Bit = RunsInPairLauncher(settings_, chosen_.jvmLibraryPath);
+            EXPECT_FALSE(chosen_.is64Bit);
         }
         return;
     }
     Settings().pairProduct.clear();
-    launcher_.jvmLibraryPath = wide + L"bin\\client\\jvm.dll";
-    CheckPairBitness(launcher_);
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    chosen_.jvmLibraryPath = wide + L"bin\\client\\jvm.dll";
+    chosen_.is64Bit = RunsInPairLauncher(settings_, chosen_.jvmLibraryPath);
+    EXPECT_FALSE(chosen_.is64Bit);
 
     Settings().pairProduct = L"C:\\App\\x64\\start.exe";
-    CheckPairBitness(launcher_);
-    EXPECT_TRUE(launcher_.is64BitRuntime);
-    launcher_.jvmLibraryPath = narrow + L"bin\\client\\jvm.dll";
-    CheckPairBitness(launcher_);
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    chosen_.is64Bit = RunsInPairLauncher(settings_, chosen_.jvmLibraryPath);
+    EXPECT_TRUE(chosen_.is64Bit);
+    chosen_.jvmLibraryPath = narrow + L"bin\\client\\jvm.dll";
+    chosen_.is64Bit = RunsInPairLauncher(settings_, chosen_.jvmLibraryPath);
+    EXPECT_FALSE(chosen_.is64Bit);
     // The marker file is no image: not 64-bit.
-    launcher_.jvmLibraryPath = narrow + L"bin\\java.dll";
-    launcher_.is64BitRuntime = true;
-    CheckPairBitness(launcher_);
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    chosen_.jvmLibraryPath = narrow + L"bin\\java.dll";
+    chosen_.is64Bit = true;
+    chosen_.is64Bit = RunsInPairLauncher(settings_, chosen_.jvmLibraryPath);
+    EXPECT_FALSE(chosen_.is64Bit);
 
     // Through "JRE Path" the bitness is checked; through the program folder it is not.
     Settings().jrePath = wide;
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_TRUE(launcher_.is64BitRuntime);
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_TRUE(chosen_.is64Bit);
     Settings().jrePath.clear();
-    launcher_.is64BitRuntime = false;
+    chosen_.is64Bit = false;
     folders_.Make(L"app", {L"client"}, Bits::x64);
-    ASSERT_TRUE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_FALSE(launcher_.is64BitRuntime);
+    ASSERT_TRUE(Search(ProgramPath()));
+    EXPECT_FALSE(chosen_.is64Bit);
 }
 
 TEST_F(RuntimeSearch, NothingFoundAndTheDialogNotAccepted) {
     Settings().maximumVersion = ParseMaximumVersion(L"");
     registry_.Register(kJre, L"1.8", folders_.Make(L"registered", {L"client"}),
                        RegistryView::Default);
-    EXPECT_FALSE(FindRuntimeForProgram(launcher_, ProgramPath()));
-    EXPECT_TRUE(launcher_.jvmLibraryPath.empty());
+    EXPECT_FALSE(Search(ProgramPath()));
+    EXPECT_TRUE(chosen_.jvmLibraryPath.empty());
 }
 
 TEST(RequirementPhrase, CatalogueTexts) {

@@ -40,6 +40,11 @@ bool RemoveDirectoryLong(const std::wstring& path);
 // becomes "\". Nothing when the system cannot form it.
 std::optional<std::wstring> FullPath(const std::wstring& path);
 
+// The full path of a module's file (null: this program), grown past MAX_PATH so that a
+// program in a deep folder still finds itself. Nothing when the system cannot tell it; the
+// last error says why.
+std::optional<std::wstring> ModuleFilePath(HMODULE module = nullptr);
+
 // Expands %NAME% references; empty when the text cannot be expanded.
 std::wstring ExpandEnvironment(const std::wstring& text);
 // The same, telling a failure (nothing) from a text that expands to nothing.

@@ -7,56 +7,29 @@
 
 namespace support {
 
-struct HandleCloser {
-    void operator()(HANDLE h) const noexcept {
-        if (h != nullptr && h != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(h);
-        }
-    }
-};
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept {
-        if (h != nullptr && h != INVALID_HANDLE_VALUE) {
-            ::FindClose(h);
-        }
-    }
-};
-struct KeyCloser {
-    void operator()(HKEY k) const noexcept {
-        if (k != nullptr) {
-            ::RegCloseKey(k);
-        }
-    }
-};
-struct ViewUnmapper {
-    void operator()(const void* view) const noexcept {
-        if (view != nullptr) {
-            ::UnmapViewOfFile(view);
-        }
-    }
-};
-struct LibraryFreer {
-    void operator()(HMODULE m) const noexcept {
-        if (m != nullptr) {
-            ::FreeLibrary(m);
-        }
-    }
-};
-struct LocalFreer {
-    void operator()(void* p) const noexcept {
-        if (p != nullptr) {
-            ::LocalFree(p);
+// Releases a resource with the function that frees its kind. Null and INVALID_HANDLE_VALUE
+// (never an object's address) own nothing.
+template <auto Release>
+struct Releaser {
+    template <typename T>
+    void operator()(T* resource) const noexcept {
+        if (resource != nullptr && resource != INVALID_HANDLE_VALUE) {
+            Release(resource);
         }
     }
 };
 
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-using UniqueFindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-using UniqueView = std::unique_ptr<const void, ViewUnmapper>;
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
+// The one owner: a resource of type T* that Release frees.
+template <typename T, auto Release>
+using UniqueResource = std::unique_ptr<T, Releaser<Release>>;
+
+using UniqueHandle = UniqueResource<std::remove_pointer_t<HANDLE>, &::CloseHandle>;
+using UniqueFindHandle = UniqueResource<std::remove_pointer_t<HANDLE>, &::FindClose>;
+using UniqueKey = UniqueResource<std::remove_pointer_t<HKEY>, &::RegCloseKey>;
+using UniqueView = UniqueResource<const void, &::UnmapViewOfFile>;
+using UniqueLibrary = UniqueResource<std::remove_pointer_t<HMODULE>, &::FreeLibrary>;
 template <typename T>
-using UniqueLocal = std::unique_ptr<T, LocalFreer>;
+using UniqueLocal = UniqueResource<T, &::LocalFree>;
 
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, not null.
 inline HANDLE ValidOrNull(HANDLE h) {

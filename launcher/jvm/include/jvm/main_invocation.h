@@ -3,7 +3,7 @@
 // JVM.
 
 #include "jvm/entry_points.h"
-#include "jvm/jvm_start.h"
+#include "jvm/jvm_creation.h"
 #include "jvm/reporter.h"
 
 #include <functional>

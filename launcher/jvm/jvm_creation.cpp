@@ -1,4 +1,4 @@
-#include "jvm/jvm_start.h"
+#include "jvm/jvm_creation.h"
 
 #include "jvm/run_hooks.h"
 
