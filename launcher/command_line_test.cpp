@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_text.h"
+
 namespace launcher {
 namespace {
 
@@ -38,6 +40,22 @@ TEST(CommandTokens, ArgumentsDropTheProgramAndSurroundingWhiteSpace) {
     EXPECT_EQ(ArgumentsFromCommandLine(L"start.exe"), Tokens{});
     EXPECT_EQ(ArgumentsFromCommandLine(L"  "), Tokens{});
     EXPECT_EQ(ArgumentsFromCommandLine(L"start.exe x \"y z"), (Tokens{L"x", L"y z"}));
+}
+
+// The service example of the docs: sc takes binPath= as one quoted value with \" for a quote;
+// what follows the program's path reaches main.
+TEST(CommandTokens, TheServiceExampleOfTheDocs) {
+    const std::string line =
+        testing_support::DocsLine(TS_DOCS_DIR, "launcher-service.md", "sc create ");
+    const size_t value = line.find("binPath= \"");
+    ASSERT_NE(value, std::string::npos) << line;
+    std::wstring binPath;
+    for (size_t i = value + 10; i < line.size() && line[i] != '"'; ++i) {
+        i += line.compare(i, 2, "\\\"") == 0 ? 1 : 0;
+        binPath += static_cast<wchar_t>(line[i]);
+    }
+    EXPECT_EQ(binPath, L"\"C:\\Program Files\\Tessaly\\agent.exe\" --port 7070");
+    EXPECT_EQ(ArgumentsFromCommandLine(binPath), (Tokens{L"--port", L"7070"}));
 }
 
 }  // namespace

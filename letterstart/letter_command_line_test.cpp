@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_text.h"
+
 #include "letter_messages.h"
 
 namespace letterstart {
@@ -70,6 +72,18 @@ TEST(LetterMessages, Texts) {
     EXPECT_EQ(FailureText(220, -2147221164, L"Klasse nicht registriert"),
               L"Fehler in Zeilennummer: 220, Fehlernummer: -2147221164. Beschreibung: "
               L"(Klasse nicht registriert).");
+}
+
+TEST(LetterCommandLine, TheExampleOfTheDocs) {
+    for (const char* page : {"letterstart.md", "deploying.md"}) {
+        const std::string line = testing_support::DocsLine(TS_DOCS_DIR, page, "letterstart.exe -d");
+        ASSERT_FALSE(line.empty()) << page;
+        const std::vector<std::wstring> parts =
+            SplitAtMarker(ArgumentText(std::wstring(line.begin(), line.end())));
+        ASSERT_EQ(parts.size(), 2u) << page;
+        EXPECT_EQ(MainDocumentPath(parts[0]), L"C:\\Serienbriefe\\Einladung.doc") << page;
+        EXPECT_EQ(DataSourcePath(parts[1]), L"C:\\Serienbriefe\\Adressen.txt") << page;
+    }
 }
 
 }  // namespace

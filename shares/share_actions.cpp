@@ -84,29 +84,13 @@ bool Lists(const std::vector<std::wstring>& shareIds, const std::wstring& shareI
     return std::find(shareIds.begin(), shareIds.end(), shareId) != shareIds.end();
 }
 
-}  // namespace
-
-UINT CreateScheduledShare(MSIHANDLE install) {
-    const std::optional<ShareActionData> data = ParseShareActionData(
-        ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
-    if (!data) {
-        return ERROR_INSTALL_FAILURE;
-    }
-    const std::optional<std::wstring> folder = ExistingFolder(data->folderPath);
-    if (!folder) {
-        return ERROR_SUCCESS;
-    }
-    const ShareRequest request{*folder, data->shareName, data->description, data->userLimit,
-                               data->permissions};
-    if (const UINT progress = SendActionData(install, {request.path}); progress != ERROR_SUCCESS) {
-        return progress;
-    }
-    ShareBookkeepingKey bookkeeping(data->upgradeCode);
+UINT CreateAndCount(MSIHANDLE install, const ShareActionData& data, const ShareRequest& request,
+                    ShareBookkeepingKey& bookkeeping) {
     DWORD count = 0;
-    const bool counted = bookkeeping.ReadCount(data->shareId, count);
+    const bool counted = bookkeeping.ReadCount(data.shareId, count);
     const std::wstring product = RunningProduct(install);
 
-    switch (CreateWithOptions(install, request, counted, ParseFailureOption(data->options))) {
+    switch (CreateWithOptions(install, request, counted, ParseFailureOption(data.options))) {
         case Outcome::Aborted:
             return ERROR_INSTALL_FAILURE;
         case Outcome::NotCreated:
@@ -117,34 +101,28 @@ UINT CreateScheduledShare(MSIHANDLE install) {
     // Registry failures do not undo a share that exists; they are not reported.
     if (!counted) {
         // Nobody counts the share: a record that still lists it is stale.
-        bookkeeping.ForgetShareId(data->shareId);
+        bookkeeping.ForgetShareId(data.shareId);
     }
     std::vector<std::wstring> record;
     if (!product.empty()) {
         record = bookkeeping.ReadProductRecord(product);
     }
     // A product counts a share once, however often its installation runs again.
-    const bool countedByProduct = counted && Lists(record, data->shareId);
+    const bool countedByProduct = counted && Lists(record, data.shareId);
     if (!countedByProduct) {
-        bookkeeping.WriteCount(data->shareId, count + 1);
+        bookkeeping.WriteCount(data.shareId, count + 1);
     }
-    bookkeeping.WriteShareName(data->shareId, request.name);
+    bookkeeping.WriteShareName(data.shareId, request.name);
     // Recorded after the count, so that a record never claims a count that was not raised.
     if (!product.empty() && !countedByProduct) {
-        record.push_back(data->shareId);
+        record.push_back(data.shareId);
         bookkeeping.WriteProductRecord(product, record);
     }
     return ERROR_SUCCESS;
 }
 
-UINT RemoveScheduledShare(MSIHANDLE install) {
-    const std::optional<ShareReference> reference = ParseShareReference(
-        ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
-    if (!reference) {
-        return ERROR_INSTALL_FAILURE;
-    }
-    const std::wstring& shareId = reference->shareId;
-    ShareBookkeepingKey bookkeeping(reference->upgradeCode);
+UINT RemoveAndCount(MSIHANDLE install, const std::wstring& shareId,
+                    ShareBookkeepingKey& bookkeeping) {
     const std::wstring product = RunningProduct(install);
     std::vector<std::wstring> record;
     if (!product.empty()) {
@@ -185,6 +163,41 @@ UINT RemoveScheduledShare(MSIHANDLE install) {
     bookkeeping.DeleteValue(ShareNameValue(shareId));
     bookkeeping.ForgetShareId(shareId);
     return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+UINT CreateScheduledShare(MSIHANDLE install) {
+    const std::optional<ShareActionData> data = ParseShareActionData(
+        ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
+    if (!data) {
+        return ERROR_INSTALL_FAILURE;
+    }
+    const std::optional<std::wstring> folder = ExistingFolder(data->folderPath);
+    if (!folder) {
+        return ERROR_SUCCESS;
+    }
+    const ShareRequest request{*folder, data->shareName, data->description, data->userLimit,
+                               data->permissions};
+    if (const UINT progress = SendActionData(install, {request.path}); progress != ERROR_SUCCESS) {
+        return progress;
+    }
+    ShareBookkeepingKey bookkeeping(data->upgradeCode);
+    const UINT result = CreateAndCount(install, *data, request, bookkeeping);
+    bookkeeping.RemoveEmptyKeys();
+    return result;
+}
+
+UINT RemoveScheduledShare(MSIHANDLE install) {
+    const std::optional<ShareReference> reference = ParseShareReference(
+        ReadInstallerProperty(install, L"CustomActionData").value_or(std::wstring()));
+    if (!reference) {
+        return ERROR_INSTALL_FAILURE;
+    }
+    ShareBookkeepingKey bookkeeping(reference->upgradeCode);
+    const UINT result = RemoveAndCount(install, reference->shareId, bookkeeping);
+    bookkeeping.RemoveEmptyKeys();
+    return result;
 }
 
 }  // namespace pubdirs

@@ -1,5 +1,7 @@
 #include "support/registry_key.h"
 
+#include "support/registry_value.h"
+
 namespace support {
 
 RegistryKey::RegistryKey(std::wstring_view subkey, RegistryView view) : path_(subkey), view_(view) {
@@ -31,22 +33,8 @@ std::wstring RegistryKey::ReadText(const std::wstring& name) const {
     if (!key_) {
         return {};
     }
-    DWORD bytes = 0;
-    if (::RegQueryValueExW(key_.get(), name.c_str(), nullptr, nullptr, nullptr, &bytes) !=
-            ERROR_SUCCESS ||
-        bytes == 0) {
-        return {};
-    }
-    // Room for an odd byte count and a terminator the stored value may lack.
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key_.get(), name.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS) {
-        return {};
-    }
-    text.resize(std::min<size_t>(text.size(), got / sizeof(wchar_t)));
-    text.resize(std::wcslen(text.c_str()));
-    return text;
+    const std::optional<RegistryValue> value = ReadRegistryValue(key_.get(), name);
+    return value ? TextUpToNul(value->data) : std::wstring();
 }
 
 }  // namespace support

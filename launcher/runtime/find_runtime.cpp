@@ -28,6 +28,13 @@ std::wstring WithTrailingBackslash(std::wstring folder) {
     return folder;
 }
 
+// What every source is given.
+struct SearchInput {
+    const LauncherSettings& settings;
+    const std::wstring& programPath;
+    RuntimeQuestion askUser;
+};
+
 // The library of a source's runtime home, when there is one.
 std::optional<RuntimeChoice> Take(JvmLibrary library, std::wstring_view source,
                                   const std::wstring& home) {
@@ -48,8 +55,8 @@ std::optional<RuntimeChoice> WithPairBitness(const LauncherSettings& settings,
     return choice;
 }
 
-std::optional<RuntimeChoice> FromConfiguredPath(const LauncherSettings& settings,
-                                                const std::wstring&) {
+std::optional<RuntimeChoice> FromConfiguredPath(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
     if (settings.jrePath.empty()) {
         trace::Write(L"runtime source JRE Path: not set");
         return std::nullopt;
@@ -60,8 +67,9 @@ std::optional<RuntimeChoice> FromConfiguredPath(const LauncherSettings& settings
                            Take(FindJvmLibrary(home, settings.jvmType), L"JRE Path", home));
 }
 
-std::optional<RuntimeChoice> FromProgramFolder(const LauncherSettings& settings,
-                                               const std::wstring& programPath) {
+std::optional<RuntimeChoice> FromProgramFolder(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
+    const std::wstring& programPath = input.programPath;
     const size_t slash = programPath.rfind(L'\\');
     if (slash == std::wstring::npos) {
         return std::nullopt;
@@ -79,7 +87,8 @@ std::optional<RuntimeChoice> FromProgramFolder(const LauncherSettings& settings,
     return Take(FindJvmLibrary(home, settings.jvmType), L"program folder", home);
 }
 
-std::optional<RuntimeChoice> FromRegistry(const LauncherSettings& settings, const std::wstring&) {
+std::optional<RuntimeChoice> FromRegistry(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
     bool is64Bit = false;
     std::optional<std::wstring> home = SearchRegistry(settings, support::RegistryView::Default);
     if (!home && !settings.pairProduct.empty()) {
@@ -100,7 +109,8 @@ std::optional<RuntimeChoice> FromRegistry(const LauncherSettings& settings, cons
     return choice;
 }
 
-std::optional<RuntimeChoice> FromJavaHome(const LauncherSettings& settings, const std::wstring&) {
+std::optional<RuntimeChoice> FromJavaHome(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
     const std::wstring unset = L"%JAVA_HOME%";
     const std::wstring value = support::ExpandEnvironment(unset);
     if (value.empty() || value == unset) {
@@ -117,8 +127,8 @@ std::optional<RuntimeChoice> FromJavaHome(const LauncherSettings& settings, cons
 }
 
 // Only reached when no specified source found a runtime: it can only spare the dialog.
-std::optional<RuntimeChoice> FromOpenJdkRegistrations(const LauncherSettings& settings,
-                                                      const std::wstring&) {
+std::optional<RuntimeChoice> FromOpenJdkRegistrations(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
     std::optional<RuntimeChoice> found = SearchOpenJdkRegistrations(settings);
     if (!found) {
         trace::Write(L"runtime source OpenJDK registrations: nothing found");
@@ -128,8 +138,9 @@ std::optional<RuntimeChoice> FromOpenJdkRegistrations(const LauncherSettings& se
     return found;
 }
 
-std::optional<RuntimeChoice> FromUser(const LauncherSettings& settings,
-                                      const std::wstring& programPath) {
+std::optional<RuntimeChoice> FromUser(const SearchInput& input) {
+    const LauncherSettings& settings = input.settings;
+    const std::wstring& programPath = input.programPath;
     const std::wstring phrase =
         BuildRequirementPhrase(settings.minimumVersion, settings.maximumVersion);
     const unsigned messageId =
@@ -142,7 +153,7 @@ std::optional<RuntimeChoice> FromUser(const LauncherSettings& settings,
         PrintError(message + L" " TS_DOWNLOAD_ADDRESS);
         return std::nullopt;
     }
-    RuntimeDialogAnswer answer = ShowRuntimeNotFoundDialog(message, settings.jvmType);
+    RuntimeDialogAnswer answer = input.askUser(message, settings.jvmType);
     if (!answer.accepted || answer.jvmLibraryPath.empty()) {
         trace::Write(L"runtime source dialog: no runtime chosen");
         return std::nullopt;
@@ -158,14 +169,16 @@ std::optional<RuntimeChoice> FromUser(const LauncherSettings& settings,
 }  // namespace
 
 std::optional<RuntimeChoice> FindRuntimeForProgram(const LauncherSettings& settings,
-                                                   const std::wstring& programPath) {
-    using Source = std::optional<RuntimeChoice> (*)(const LauncherSettings&, const std::wstring&);
+                                                   const std::wstring& programPath,
+                                                   RuntimeQuestion askUser) {
+    using Source = std::optional<RuntimeChoice> (*)(const SearchInput&);
+    const SearchInput input{settings, programPath, askUser};
     // The places in the order they are asked; the first that yields a runtime ends the search.
     constexpr Source kSources[] = {FromConfiguredPath, FromProgramFolder,        FromRegistry,
                                    FromJavaHome,       FromOpenJdkRegistrations, FromUser};
     const trace::Phase phase(L"runtime search");
     for (const Source source : kSources) {
-        if (std::optional<RuntimeChoice> choice = source(settings, programPath)) {
+        if (std::optional<RuntimeChoice> choice = source(input)) {
             trace::Write(
                 L"jvm.dll: ", choice->jvmLibraryPath,
                 std::wstring_view(choice->is64Bit ? L" (64-bit: the pair launcher runs it)" : L""));
@@ -177,7 +190,10 @@ std::optional<RuntimeChoice> FindRuntimeForProgram(const LauncherSettings& setti
 
 std::optional<RuntimeChoice> FindRuntime(const LauncherSettings& settings) {
     const std::optional<std::wstring> program = ModulePath();
-    return FindRuntimeForProgram(settings, program.value_or(std::wstring()));
+    return FindRuntimeForProgram(settings, program.value_or(std::wstring()),
+                                 [](const std::wstring& message, int jvmType) {
+                                     return ShowRuntimeNotFoundDialog(message, jvmType);
+                                 });
 }
 
 }  // namespace launcher

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/runtime_choice.h"
+#include "runtime/runtime_not_found_dialog.h"
 #include "settings/launcher_settings.h"
 
 namespace launcher {
@@ -13,8 +14,9 @@ namespace launcher {
 // yields a runtime; every source has printed its own error line.
 std::optional<RuntimeChoice> FindRuntime(const LauncherSettings& settings);
 
-// The same for a program at programPath.
+// The same for a program at programPath, asking the user through askUser.
 std::optional<RuntimeChoice> FindRuntimeForProgram(const LauncherSettings& settings,
-                                                   const std::wstring& programPath);
+                                                   const std::wstring& programPath,
+                                                   RuntimeQuestion askUser);
 
 }  // namespace launcher

@@ -2,32 +2,30 @@
 
 #include <windows.h>
 
-#include <array>
 #include <string_view>
 
+#include "support/registry_value.h"
 #include "support/unique_handle.h"
 
 namespace launcher {
 namespace {
 
-// Colour values are short: a value that does not fit in 12 UTF-16 units is not one.
+// Colour values are short: a value that does not fit in 12 UTF-16 units with its terminator
+// is not one, nor is one without a terminator.
 void ReadColour(HKEY key, const wchar_t* name, ColorValue& colour) {
-    std::array<wchar_t, 12> text{};
-    DWORD type = 0;
-    DWORD bytes = sizeof(text);
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                           &bytes) != ERROR_SUCCESS) {
+    constexpr std::size_t kMaxBytes = 12 * sizeof(wchar_t);
+    const std::optional<support::RegistryValue> value = support::ReadRegistryValue(key, name);
+    if (!value || (value->type != REG_SZ && value->type != REG_EXPAND_SZ)) {
         return;
     }
-    if ((type != REG_SZ && type != REG_EXPAND_SZ) || bytes == 0 || bytes % 2 != 0) {
+    const std::vector<BYTE>& bytes = value->data;
+    if (bytes.empty() || bytes.size() > kMaxBytes || bytes.size() % 2 != 0 ||
+        bytes[bytes.size() - 1] != 0 || bytes[bytes.size() - 2] != 0) {
         return;
     }
-    const size_t units = bytes / 2;
-    if (text[units - 1] != L'\0') {
-        return;
-    }
+    const std::wstring text = support::CharactersOf(bytes);
     if (const std::optional<ColorValue> parsed =
-            ParseColorTriple(std::wstring_view(text.data(), units - 1))) {
+            ParseColorTriple(std::wstring_view(text).substr(0, text.size() - 1))) {
         colour = *parsed;
     }
 }

@@ -21,6 +21,7 @@ constexpr int kDownloadLink = 205;
 struct DialogState {
     std::wstring message;
     int jvmType = 0;
+    JvmLibraryProbe probe = nullptr;
     std::wstring chosenFolder;  // always ends with "\"
     std::wstring resultPath;    // the JVM library found there; empty: OK stays disabled
     LinkControl link;
@@ -45,7 +46,7 @@ void Browse(HWND dialog, DialogState& state) {
     if (!state.chosenFolder.ends_with(L'\\')) {
         state.chosenFolder += L'\\';
     }
-    state.resultPath = FindJvmLibrary(state.chosenFolder, state.jvmType).path;
+    state.resultPath = state.probe(state.chosenFolder, state.jvmType).path;
     ::EnableWindow(::GetDlgItem(dialog, IDOK), !state.resultPath.empty());
 }
 
@@ -79,10 +80,12 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType) {
+RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType,
+                                              JvmLibraryProbe probe) {
     DialogState state;
     state.message = message;
     state.jvmType = jvmType;
+    state.probe = probe;
     const INT_PTR ended =
         ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kDialogTemplate),
                           ::GetActiveWindow(), DialogProcedure, reinterpret_cast<LPARAM>(&state));

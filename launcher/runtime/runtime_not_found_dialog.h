@@ -2,6 +2,8 @@
 // Asks the user for a runtime folder when no source yields one.
 #include <string>
 
+#include "runtime/jvm_library_probe.h"
+
 namespace launcher {
 
 struct RuntimeDialogAnswer {
@@ -10,8 +12,15 @@ struct RuntimeDialogAnswer {
     std::wstring folder;          // the chosen folder, ending with "\"
 };
 
+// How a picked folder is probed for its jvm.dll.
+using JvmLibraryProbe = JvmLibrary (*)(const std::wstring& home, int jvmType);
+
 // Shows the modal dialog with message (text 206 or 207, filled) and probes each picked
-// folder with FindJvmLibrary and jvmType.
-RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType);
+// folder with probe and jvmType.
+RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType,
+                                              JvmLibraryProbe probe = FindJvmLibrary);
+
+// Asks the user for a runtime: the dialog above, or what a test puts in its place.
+using RuntimeQuestion = RuntimeDialogAnswer (*)(const std::wstring& message, int jvmType);
 
 }  // namespace launcher

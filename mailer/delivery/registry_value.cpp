@@ -1,9 +1,7 @@
 #include "delivery/registry_value.h"
 
-#include <cstring>
-#include <vector>
-
 #include "support/file_system.h"
+#include "support/registry_value.h"
 #include "support/unique_handle.h"
 
 namespace mailer {
@@ -18,32 +16,18 @@ std::wstring fWertLesen(HKEY root, const std::wstring& keyPath, const std::wstri
 }
 
 std::wstring fRegAbfrageWert(HKEY key, const std::wstring& valueName) {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
+    const std::optional<support::RegistryValue> value = support::ReadRegistryValue(key, valueName);
+    if (!value) {
         return {};
     }
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS) {
-            return {};
-        }
-        std::wstring text(data.data());
+    if (value->type == REG_SZ || value->type == REG_EXPAND_SZ) {
+        const std::wstring text = support::TextUpToNul(value->data);
         // The usual form is "%ProgramFiles%\…": unexpanded it names no file.
-        return type == REG_EXPAND_SZ ? support::ExpandEnvironment(text) : text;
+        return value->type == REG_EXPAND_SZ ? support::ExpandEnvironment(text) : text;
     }
-    if (type == REG_BINARY && size >= 1 && size <= 2) {
-        BYTE data[2] = {0, 0};
-        DWORD got = sizeof data;
-        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, data, &got) !=
-            ERROR_SUCCESS) {
-            return {};
-        }
-        const auto number = static_cast<short>(data[0] | (data[1] << 8));
-        return std::to_wstring(number);
+    if (value->type == REG_BINARY && !value->data.empty() && value->data.size() <= 2) {
+        const BYTE high = value->data.size() == 2 ? value->data[1] : 0;
+        return std::to_wstring(static_cast<short>(value->data[0] | (high << 8)));
     }
     return {};
 }

@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "bookkeeping/product_record.h"
+#include "support/registry_value.h"
 
 namespace pubdirs {
 namespace {
 
 constexpr std::wstring_view kFamiliesKey = L"Software\\Vantrel\\Tessaly\\Shared Folders";
 constexpr int kMaxKeysRemoved = 4;
-
-// The characters of registry data; an odd last byte is dropped.
-std::wstring CharactersOf(const std::vector<BYTE>& data) {
-    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    std::copy_n(data.begin(), text.size() * sizeof(wchar_t), reinterpret_cast<BYTE*>(text.data()));
-    return text;
-}
 
 }  // namespace
 
@@ -28,10 +22,6 @@ ShareBookkeepingKey::ShareBookkeepingKey(std::wstring_view upgradeCode) : path_(
         path_ += L'\\';
         path_ += upgradeCode;
     }
-}
-
-ShareBookkeepingKey::~ShareBookkeepingKey() {
-    Release();
 }
 
 bool ShareBookkeepingKey::Open() {
@@ -67,13 +57,14 @@ bool ShareBookkeepingKey::ReadCount(const std::wstring& shareId, DWORD& count) {
     if (!Open()) {
         return false;
     }
-    DWORD value = 0;
-    DWORD size = sizeof value;
     // The stored type is not checked: only the four bytes matter.
-    if (::RegQueryValueExW(key_.get(), shareId.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
+    const std::optional<support::RegistryValue> stored =
+        support::ReadRegistryValue(key_.get(), shareId);
+    DWORD value = 0;
+    if (!stored || stored->data.size() > sizeof value) {
         return false;
     }
+    std::copy(stored->data.begin(), stored->data.end(), reinterpret_cast<BYTE*>(&value));
     count = value;
     return value != 0;
 }
@@ -91,24 +82,13 @@ bool ShareBookkeepingKey::ReadShareName(const std::wstring& shareId, std::wstrin
     if (!Open()) {
         return false;
     }
-    const std::wstring valueName = ShareNameValue(shareId);
-    DWORD size = 0;
-    if (::RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS) {
-        return false;
-    }
-    text.resize(got / sizeof(wchar_t));
     // A value written by someone else may carry its terminator; the name ends there.
-    if (const size_t nul = text.find(L'\0'); nul != std::wstring::npos) {
-        text.resize(nul);
+    const std::optional<support::RegistryValue> stored =
+        support::ReadRegistryValue(key_.get(), ShareNameValue(shareId));
+    if (!stored) {
+        return false;
     }
-    shareName = std::move(text);
+    shareName = support::TextUpToNul(stored->data);
     return true;
 }
 
@@ -120,21 +100,12 @@ std::vector<std::wstring> ShareBookkeepingKey::ReadProductRecord(const std::wstr
     if (!Open()) {
         return {};
     }
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key_.get(), productCode.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        type != REG_MULTI_SZ) {
+    const std::optional<support::RegistryValue> stored =
+        support::ReadRegistryValue(key_.get(), productCode);
+    if (!stored || stored->type != REG_MULTI_SZ) {
         return {};
     }
-    std::vector<BYTE> data(size);
-    if (::RegQueryValueExW(key_.get(), productCode.c_str(), nullptr, &type, data.data(), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_MULTI_SZ) {
-        return {};
-    }
-    data.resize(std::min<size_t>(size, data.size()));
-    return SplitShareIdList(CharactersOf(data));
+    return SplitShareIdList(support::CharactersOf(stored->data));
 }
 
 bool ShareBookkeepingKey::WriteProductRecord(const std::wstring& productCode,
@@ -180,7 +151,7 @@ ShareBookkeepingKey::ReadProductRecords() {
         if (type == REG_MULTI_SZ) {
             records.emplace_back(
                 name.substr(0, nameLength),
-                SplitShareIdList(CharactersOf({data.begin(), data.begin() + size})));
+                SplitShareIdList(support::CharactersOf(std::span(data).first(size))));
         }
     }
     return records;
@@ -202,7 +173,7 @@ void ShareBookkeepingKey::ForgetShareId(const std::wstring& shareId) {
     }
 }
 
-void ShareBookkeepingKey::Release() {
+void ShareBookkeepingKey::RemoveEmptyKeys() {
     if (!key_) {
         return;
     }

@@ -19,7 +19,6 @@ class ShareBookkeepingKey {
     // The UpgradeCode value exactly as received, braces and all. An empty one names the
     // "Shared Folders" key itself, so that adding and removing meet at the same key.
     explicit ShareBookkeepingKey(std::wstring_view upgradeCode);
-    ~ShareBookkeepingKey();
     ShareBookkeepingKey(const ShareBookkeepingKey&) = delete;
     ShareBookkeepingKey& operator=(const ShareBookkeepingKey&) = delete;
 
@@ -48,9 +47,9 @@ class ShareBookkeepingKey {
     void ForgetShareId(const std::wstring& shareId);
 
     // Removes the key and its parents bottom-up while they have neither values nor
-    // sub-keys: at most four keys, never "Software" itself. Then closes the key.
-    // Runs from the destructor too; calling it twice does nothing more.
-    void Release();
+    // sub-keys: at most four keys, never "Software" itself. Then closes the key. Only a
+    // key that an operation has left open is looked at; calling it twice does nothing more.
+    void RemoveEmptyKeys();
 
   private:
     bool Open();

@@ -94,7 +94,7 @@ TEST(ShareBookkeepingKey, CountAndNameAreStoredInTheirExactFormats) {
     EXPECT_EQ(shareName, L"Dokumente");
     EXPECT_TRUE(key.DeleteValue(L"Docs"));
     EXPECT_TRUE(key.DeleteValue(L"Docs_ID"));
-    key.Release();
+    key.RemoveEmptyKeys();
     EXPECT_FALSE(KeyExists(kFamilies + L"\\" + code));
 }
 
@@ -132,7 +132,7 @@ TEST(ShareBookkeepingKey, ReadsWhatIsMissingZeroOrOddAsNothing) {
     for (const wchar_t* value : {L"Zero", L"Typed", L"Wide", L"T_ID"}) {
         EXPECT_TRUE(key.DeleteValue(value));
     }
-    key.Release();
+    key.RemoveEmptyKeys();
     EXPECT_FALSE(KeyExists(path));
 }
 
@@ -168,7 +168,7 @@ TEST(ShareBookkeepingKey, ProductRecordsAreTheListsOfTheKey) {
         EXPECT_TRUE(key.DeleteValue(value));
     }
     EXPECT_TRUE(key.WriteProductRecord(L"{A}", {}));
-    key.Release();
+    key.RemoveEmptyKeys();
     EXPECT_FALSE(KeyExists(path));
 }
 
@@ -181,32 +181,31 @@ TEST(ShareBookkeepingKey, CleanUpStopsAtTheFirstKeyInUse) {
     ASSERT_TRUE(two.WriteCount(L"Docs", 1));
 
     // Values left: nothing is removed.
-    one.Release();
+    one.RemoveEmptyKeys();
     EXPECT_TRUE(KeyExists(kFamilies + L"\\" + first));
 
     // The first family is gone; the second keeps "Shared Folders" and its parents alive.
     ASSERT_TRUE(one.DeleteValue(L"Docs"));
-    one.Release();
+    one.RemoveEmptyKeys();
     EXPECT_FALSE(KeyExists(kFamilies + L"\\" + first));
     EXPECT_TRUE(KeyExists(kFamilies + L"\\" + second));
 
     // The last family takes every empty key with it, up to but not including "Software".
     ASSERT_TRUE(two.DeleteValue(L"Docs"));
-    two.Release();
+    two.RemoveEmptyKeys();
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
     EXPECT_TRUE(KeyExists(L"Software"));
 }
 
 TEST(ShareBookkeepingKey, EmptyUpgradeCodeCountsInTheFamiliesKeyItself) {
-    {
-        ShareBookkeepingKey empty(L"");
-        EXPECT_EQ(empty.Path(), kFamilies);
-        ASSERT_TRUE(empty.WriteCount(L"Docs", 1));
-        DWORD count = 0;
-        EXPECT_TRUE(ShareBookkeepingKey(L"").ReadCount(L"Docs", count));
-        EXPECT_EQ(count, 1u);
-        ASSERT_TRUE(empty.DeleteValue(L"Docs"));
-    }  // the destructor cleans up, and still stops below "Software"
+    ShareBookkeepingKey empty(L"");
+    EXPECT_EQ(empty.Path(), kFamilies);
+    ASSERT_TRUE(empty.WriteCount(L"Docs", 1));
+    DWORD count = 0;
+    EXPECT_TRUE(ShareBookkeepingKey(L"").ReadCount(L"Docs", count));
+    EXPECT_EQ(count, 1u);
+    ASSERT_TRUE(empty.DeleteValue(L"Docs"));
+    empty.RemoveEmptyKeys();  // stops below "Software"
     EXPECT_FALSE(KeyExists(L"Software\\Vantrel"));
     EXPECT_TRUE(KeyExists(L"Software"));
 }
@@ -226,6 +225,7 @@ TEST(ShareBookkeepingKey, LandsInThe32BitViewOfA64BitSystem) {
                           KEY_WOW64_64KEY));
     EXPECT_FALSE(KeyExists(path, KEY_WOW64_64KEY));
     ASSERT_TRUE(key.DeleteValue(L"Docs"));
+    key.RemoveEmptyKeys();
 }
 #endif
 

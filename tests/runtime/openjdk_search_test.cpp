@@ -17,16 +17,14 @@
 namespace launcher {
 
 namespace {
+
 int dialogsShown = 0;
-}  // namespace
 
 // Stands in for the dialog: counts and declines.
-RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring&, int) {
+RuntimeDialogAnswer AskUser(const std::wstring&, int) {
     ++dialogsShown;
     return {};
 }
-
-namespace {
 
 using runtime_testing::Bits;
 using support::RegistryView;
@@ -75,7 +73,7 @@ class OpenJdkSearch : public ::testing::Test {
     testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
     // The runtime search with the choice kept in chosen_, empty when there is none.
     bool Search(const std::wstring& program) {
-        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        chosen_ = FindRuntimeForProgram(settings_, program, AskUser).value_or(RuntimeChoice{});
         return !chosen_.jvmLibraryPath.empty();
     }
     LauncherSettings settings_;

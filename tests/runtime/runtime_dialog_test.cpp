@@ -1,6 +1,5 @@
 // The last source of the runtime search: the user's answer, through a stand-in for the
-// dialog. This program's definition of ShowRuntimeNotFoundDialog takes the place of the
-// library's, so the library's own is never linked in.
+// dialog.
 #include <gtest/gtest.h>
 
 #include "runtime/find_runtime.h"
@@ -20,14 +19,10 @@ struct DialogCall {
 std::vector<DialogCall> calls;
 RuntimeDialogAnswer answer;
 
-}  // namespace
-
-RuntimeDialogAnswer ShowRuntimeNotFoundDialog(const std::wstring& message, int jvmType) {
+RuntimeDialogAnswer AskUser(const std::wstring& message, int jvmType) {
     calls.push_back({message, jvmType});
     return answer;
 }
-
-namespace {
 
 using runtime_testing::Bits;
 
@@ -48,7 +43,7 @@ class RuntimeDialog : public ::testing::Test {
     testing_support::ScopedEnvironment javaHome_{L"JAVA_HOME", nullptr};
     // The runtime search with the choice kept in chosen_, empty when there is none.
     bool Search(const std::wstring& program) {
-        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        chosen_ = FindRuntimeForProgram(settings_, program, AskUser).value_or(RuntimeChoice{});
         return !chosen_.jvmLibraryPath.empty();
     }
     LauncherSettings settings_;

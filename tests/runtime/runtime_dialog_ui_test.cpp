@@ -18,9 +18,8 @@ namespace {
 std::vector<std::wstring> probedHomes;
 }  // namespace
 
-// Records each probe; a folder counts as a runtime when it has bin\client\jvm.dll. This
-// definition takes the place of the library's.
-JvmLibrary FindJvmLibrary(const std::wstring& home, int) {
+// Records each probe; a folder counts as a runtime when it has bin\client\jvm.dll.
+JvmLibrary RecordingProbe(const std::wstring& home, int) {
     probedHomes.push_back(home);
     std::wstring library = home + L"bin\\client\\jvm.dll";
     if (::GetFileAttributesW(library.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -88,8 +87,8 @@ class RuntimeDialogUi : public ::testing::Test {
     }
 
     HWND Open() {
-        answer_ =
-            std::async(std::launch::async, [] { return ShowRuntimeNotFoundDialog(kText, 0); });
+        answer_ = std::async(std::launch::async,
+                             [] { return ShowRuntimeNotFoundDialog(kText, 0, RecordingProbe); });
         HWND dialog = OwnDialog(30s);
         EXPECT_NE(dialog, nullptr);
         return dialog;

@@ -28,6 +28,11 @@ const std::wstring kJrockitJre = L"Software\\JRockit\\Java Runtime Environment\\
 const std::wstring kJrockitJdk = L"Software\\JRockit\\Java Development Kit\\";
 const std::wstring kIbmJre = L"Software\\IBM\\Java2 Runtime Environment\\";
 
+// The user, asked at the end of the search, declines.
+RuntimeDialogAnswer AskUser(const std::wstring&, int) {
+    return {};
+}
+
 class RuntimeSearch : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -69,7 +74,7 @@ class RuntimeSearch : public ::testing::Test {
     runtime_testing::VendorRegistry registry_;
     // The runtime search with the choice kept in chosen_, empty when there is none.
     bool Search(const std::wstring& program) {
-        chosen_ = FindRuntimeForProgram(settings_, program).value_or(RuntimeChoice{});
+        chosen_ = FindRuntimeForProgram(settings_, program, AskUser).value_or(RuntimeChoice{});
         return !chosen_.jvmLibraryPath.empty();
     }
     LauncherSettings settings_;

@@ -35,4 +35,21 @@ std::wstring WinePath(std::string_view linuxPath) {
     return path;
 }
 
+std::string DocsLine(std::string_view docsDir, std::string_view page, std::string_view prefix) {
+    const std::string path = std::string(docsDir) + "/" + std::string(page);
+#ifdef _WIN32
+    const std::string text = ReadFileBytes(WinePath(path));
+#else
+    const std::string text = ReadFileBytes(path);
+#endif
+    for (const std::string& line : Lines(text)) {
+        const std::string_view rest =
+            std::string_view(line).substr(std::min(line.size(), line.find_first_not_of(' ')));
+        if (rest.starts_with(prefix)) {
+            return std::string(rest);
+        }
+    }
+    return {};
+}
+
 }  // namespace testing_support

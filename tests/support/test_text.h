@@ -18,4 +18,8 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // A Linux path of the build tree as wine sees it (drive Z:).
 std::wstring WinePath(std::string_view linuxPath);
 
+// The first line of a page of the docs (docsDir: the Linux path) that starts with prefix once
+// its indentation is skipped, without that indentation; empty when there is none.
+std::string DocsLine(std::string_view docsDir, std::string_view page, std::string_view prefix);
+
 }  // namespace testing_support
