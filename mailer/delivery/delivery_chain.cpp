@@ -5,8 +5,8 @@
 namespace mailer {
 
 bool DeliverMail(const MailForm& form, const MailJob& mail) {
-    for (const auto way :
-         {SendMapiControlMail, SendOutlookMail, SendSimpleMapiMail, SendStandardMail}) {
+    for (const auto way : {SendMapiControlMail, SendOutlookMail, SendSimpleMapiMail,
+                           SendDefaultProgramMail, SendStandardMail}) {
         switch (way(form, mail)) {
             case WayOutcome::Sent:
                 return true;

@@ -19,6 +19,9 @@ WayOutcome SendMapiControlMail(const MailForm& form, const MailJob& mail);
 WayOutcome SendOutlookMail(const MailForm& form, const MailJob& mail);
 // 3: the Simple MAPI functions of "smapi.dll" beside the program.
 WayOutcome SendSimpleMapiMail(const MailForm& form, const MailJob& mail);
+// Then: the machine's default mail program through the system's Simple MAPI, which shows the
+// prepared mail there; only when one is registered and the job allows it.
+WayOutcome SendDefaultProgramMail(const MailForm& form, const MailJob& mail);
 // 4: a "mailto:" link, instructions and a yes/no question: the user's answer, never HandOver.
 WayOutcome SendStandardMail(const MailForm& form, const MailJob& mail);
 

@@ -12,6 +12,9 @@ struct MailJob {
     // In key order (Dokument1 first); empty entries for missing keys. Empty when the job
     // names no documents: the mail then goes out without attachments.
     std::vector<std::wstring> documents;
+    // The default mail program may be asked through the system's Simple MAPI; only
+    // "[Mail] Standardprogramm=0" turns that off, for callers that rely on the other ways.
+    bool useDefaultProgram = true;
 };
 
 }  // namespace mailer

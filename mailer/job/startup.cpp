@@ -41,6 +41,7 @@ int RunMailJob(const MailForm& form, std::wstring_view commandLine) {
     }
 
     mail.subject = INIGetValue(jobPath, L"Mail", L"Betreff");
+    mail.useDefaultProgram = INIGetValue(jobPath, L"Mail", L"Standardprogramm") != L"0";
     const std::wstring bodyPath = INIGetValue(jobPath, L"Mail", L"Text");
     if (!FileExists(bodyPath)) {
         form.Box(FileNotFoundText(bodyPath), kNoticeTitle, kWarning);

@@ -13,6 +13,9 @@ namespace testing_support {
 namespace {
 
 constexpr wchar_t kMailtoCommandKey[] = L"mailto\\shell\\open\\command";
+constexpr wchar_t kMailClientsKey[] = L"Software\\Clients\\Mail";
+constexpr wchar_t kTestClient[] = L"Tessaly Testpost";
+const HKEY kClientRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 struct ComponentPlay {
     const wchar_t* classId;
@@ -82,6 +85,24 @@ std::wstring ReadMailtoCommand() {
     return value;
 }
 
+std::optional<std::wstring> ReadDefaultValue(HKEY root, const wchar_t* key) {
+    wchar_t value[512] = {};
+    DWORD size = sizeof value;
+    if (::RegGetValueW(root, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void WriteDefaultValue(HKEY root, const wchar_t* key, const std::optional<std::wstring>& value) {
+    if (!value) {
+        ::RegDeleteKeyValueW(root, key, nullptr);
+        return;
+    }
+    ::RegSetKeyValueW(root, key, nullptr, REG_SZ, value->c_str(),
+                      static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
+}
+
 void WriteMailtoCommand(const std::wstring& command) {
     ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kMailtoCommandKey, nullptr, REG_SZ, command.c_str(),
                       static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
@@ -124,9 +145,18 @@ MailerFolder::MailerFolder() {
     CopyBeside(L"command_recorder.exe", folder_ / L"mailto_handler.exe");
     previousMailtoCommand_ = ReadMailtoCommand();
     WriteMailtoCommand(L"\"" + (folder_ / L"mailto_handler.exe") + L"\" %1");
+    for (size_t i = 0; i < std::size(kClientRoots); ++i) {
+        previousDefaultProgram_[i] = ReadDefaultValue(kClientRoots[i], kMailClientsKey);
+        WriteDefaultValue(kClientRoots[i], kMailClientsKey, std::nullopt);
+    }
 }
 
 MailerFolder::~MailerFolder() {
+    for (size_t i = 0; i < std::size(kClientRoots); ++i) {
+        WriteDefaultValue(kClientRoots[i], kMailClientsKey, previousDefaultProgram_[i]);
+    }
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                     (std::wstring(kMailClientsKey) + L"\\" + kTestClient).c_str());
     WriteMailtoCommand(previousMailtoCommand_);
     ::CopyFileW(WindowsExplorer(L".ts-saved").c_str(), WindowsExplorer(L".exe").c_str(), FALSE);
     ::DeleteFileW(WindowsExplorer(L".log").c_str());
@@ -181,6 +211,20 @@ void MailerFolder::PlaceLibrary(unsigned long logonResult, unsigned long sendRes
                                             "\r\n");
 }
 
+void MailerFolder::RegisterDefaultProgram(unsigned long sendResult) {
+    const std::string result = std::to_string(sendResult);
+    folder_.Write(L"provider\\smapi_results.ini",
+                  "[Results]\r\nMAPISendMailW=" + result + "\r\nMAPISendMail=" + result + "\r\n");
+    const std::wstring library = folder_ / L"provider\\smapi.dll";
+    CopyBeside(L"smapi.dll", library);
+    const std::wstring client = std::wstring(kMailClientsKey) + L"\\" + kTestClient;
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kMailClientsKey, kTestClient);
+    ASSERT_EQ(
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, client.c_str(), L"DLLPath", REG_SZ, library.c_str(),
+                          static_cast<DWORD>((library.size() + 1) * sizeof(wchar_t))),
+        ERROR_SUCCESS);
+}
+
 AnsweredRun MailerFolder::Run(const std::wstring& arguments, int answer,
                               std::map<std::wstring, std::optional<std::wstring>> environment) {
     ProcessRequest request;
@@ -207,6 +251,10 @@ std::vector<std::string> MailerFolder::ExplorerLog() const {
         lines.push_back("beside the program: " + line);
     }
     return lines;
+}
+
+std::vector<std::string> MailerFolder::DefaultProgramLog() const {
+    return Lines(folder_.Read(L"provider\\smapi_calls.log"));
 }
 
 std::vector<std::string> MailerFolder::MailtoLog() const {

@@ -3,6 +3,7 @@
 // program (the stand-in smapi.dll, Explorer's recorder), the registered mail components, and
 // everything the run left behind in their logs.
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,10 @@ class MailerFolder {
     void Offer(Component component, const std::map<std::string, std::string>& changes = {});
     // The stand-in smapi.dll beside the program, answering these results.
     void PlaceLibrary(unsigned long logonResult = 0, unsigned long sendResult = 0);
+    // The stand-in, in a folder of its own, as the registered default mail program's library
+    // ("DLLPath"), answering MAPISendMailW and MAPISendMail with sendResult. Without this no
+    // default mail program is registered while the folder exists.
+    void RegisterDefaultProgram(unsigned long sendResult = 0);
 
     // Runs with the command line, answering the boxes (OK, or `answer`).
     AnsweredRun Run(const std::wstring& arguments, int answer = IDOK,
@@ -49,10 +54,15 @@ class MailerFolder {
     // the program (which must never run), marked "beside the program: ".
     std::vector<std::string> ExplorerLog() const;
     std::vector<std::string> MailtoLog() const;
+    // What the default mail program's library received.
+    std::vector<std::string> DefaultProgramLog() const;
 
   private:
     ScratchFolder folder_;
     std::wstring previousMailtoCommand_;
+    // The prefix's own default mail program (HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE), which
+    // answers success at once: away while the folder exists.
+    std::optional<std::wstring> previousDefaultProgram_[2];
     std::vector<std::unique_ptr<ComDoubleRegistration>> registrations_;
 };
 

@@ -580,6 +580,82 @@ TEST(MailerMailto, LinkQuestionAndAnswers) {
     }
 }
 
+// Between the library beside the program and the link: the default mail program through the
+// system's Simple MAPI. Wine's mapi32 hands MAPISendMailW to the library registered as the
+// default mail program's DLLPath; with a DLL override for mailer.exe the stand-in without the
+// wide form is the system's MAPI32 itself (wine takes overrides of a program started by
+// another from the registry, not from its environment).
+TEST(MailerDefaultProgram, ReachedThroughTheSystemsSimpleMapi) {
+    const std::string subjectAndBody =
+        " subject=\"Unterlagen\" noteText=\"Guten Tag,%0D%0Aanbei die Unterlagen.\" recipCount=1";
+    const Lines sent = {
+        "MAPISendMailW session=0 ui=0 flags=9 reserved=0 result=0",
+        "message" + subjectAndBody + " fileCount=2",
+        "recip[0] class=1 name=\"a@example.org\" address=\"SMTP:a@example.org\"",
+        "file[0] position=4294967295 pathName=\"C:\\Docs\\a.pdf\" fileName=\"a.pdf\"",
+        "file[1] position=4294967295 pathName=\"C:\\b c.txt\" fileName=\"b c.txt\""};
+    {
+        MailerFolder folder;
+        folder.RegisterDefaultProgram();
+        const AnsweredRun run =
+            folder.Run(folder.WriteSimpleJob({"C:\\Docs\\a.pdf", "", "C:\\b c.txt"}));
+        EXPECT_EQ(run.result.exitCode, kSent);
+        EXPECT_TRUE(run.boxes.empty());
+        EXPECT_EQ(folder.DefaultProgramLog(), sent);
+        EXPECT_TRUE(folder.MailtoLog().empty());
+    }
+    {  // MAPISendMail, where the system has no wide form
+        MailerFolder folder;
+        folder.RegisterDefaultProgram();
+        wchar_t system[MAX_PATH] = {};
+        const std::wstring log =
+            std::wstring(system, ::GetSystemDirectoryW(system, MAX_PATH)) + L"\\smapi_calls.log";
+        const wchar_t overrides[] = L"Software\\Wine\\AppDefaults\\mailer.exe";
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(overrides) + L"\\DllOverrides").c_str(),
+                          L"mapi32", REG_SZ, L"native", sizeof L"native");
+        ::DeleteFileW(log.c_str());
+        const AnsweredRun run = folder.Run(folder.WriteSimpleJob({}));
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, overrides);
+        EXPECT_EQ(run.result.exitCode, kSent);
+        EXPECT_EQ(testing_support::Lines(ReadFileBytes(log)),
+                  (Lines{"MAPISendMail session=0 ui=0 flags=9 reserved=0 result=0",
+                         "message" + subjectAndBody + " fileCount=0", sent[2]}));
+        ::DeleteFileW(log.c_str());
+    }
+    // Any other answer leaves the link to the user; so do no registered program (and no box
+    // of the system's) and the job's switch.
+    struct Case {
+        const char* name;
+        std::optional<unsigned long> result;  // none: no default program registered
+        const char* mailKey = "";             // a line for the job's [Mail] section
+    };
+    const Case cases[] = {{"user abort", 1},
+                          {"failure", 2},
+                          {"not supported", 26},
+                          {"none registered", std::nullopt},
+                          {"switched off", 0, "Standardprogramm=0\r\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MailerFolder folder;
+        if (c.result) {
+            folder.RegisterDefaultProgram(*c.result);
+        }
+        const std::wstring job = folder.WriteSimpleJob({});
+        std::string text = folder.Folder().Read(L"job.ini");
+        folder.Folder().Write(L"job.ini", text.insert(text.find("[Mail]\r\n") + 8, c.mailKey));
+        const AnsweredRun run = folder.Run(job, IDNO);
+        EXPECT_EQ(run.result.exitCode, kNotSent);
+        EXPECT_EQ(run.boxes.size(), 1u);
+        EXPECT_EQ(folder.MailtoLog().size(), 1u);
+        const Lines log = folder.DefaultProgramLog();
+        const bool asked = c.result && *c.mailKey == '\0';
+        EXPECT_EQ(log.empty(), !asked);
+        if (asked) {
+            EXPECT_TRUE(log[0].ends_with(" result=" + std::to_string(*c.result))) << log[0];
+        }
+    }
+}
+
 // A count of 0 or below: the mail goes out without attachments through any way.
 TEST(MailerWithoutDocuments, EveryWaySendsWithoutAttachments) {
     for (const char* count : {"0", "-3", "-32768"}) {

@@ -1,8 +1,11 @@
-// A stand-in Simple MAPI library ("smapi.dll") for mailer's tests. It sends nothing; it
-// writes every call with its records to smapi_calls.log beside itself and answers what
-// smapi_results.ini beside itself says ([Results] MAPILogon=, BMAPISendMail=; 0 by default).
-// Counted strings are logged as length:"bytes" with '"', '%', CR and LF as %XX; a null
-// string as null.
+// A stand-in Simple MAPI library for mailer's tests: "smapi.dll" beside the program, and the
+// registered default mail program's library, to which the system's MAPI32 hands
+// MAPISendMailW. Built without the wide form, it also stands in for an older system's
+// MAPI32.DLL itself. It sends nothing; it writes every call with its records to
+// smapi_calls.log beside itself and answers what smapi_results.ini beside itself says
+// ([Results] MAPILogon=, BMAPISendMail=, MAPISendMailW=, MAPISendMail=; 0 by default).
+// Counted strings are logged as length:"bytes", other texts as "bytes" (UTF-8 for the wide
+// form), with '"', '%', CR and LF as %XX; a null string as null.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -10,6 +13,7 @@
 #include <string>
 
 #include "delivery/simple_mapi_records.h"
+#include "delivery/system_mapi_records.h"
 
 namespace {
 
@@ -83,6 +87,16 @@ std::string Counted(BSTR text) {
     return out;
 }
 
+[[maybe_unused]] std::string Text(const wchar_t* text) {
+    if (text == nullptr) {
+        return "null";
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size - 1 : 0, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
+    return Quoted(bytes.data(), bytes.size());
+}
+
 std::string Number(ULONG_PTR value) {
     return std::to_string(value);
 }
@@ -150,4 +164,48 @@ extern "C" ULONG WINAPI MAPILogoff(ULONG_PTR session, ULONG_PTR uiParam, ULONG f
     Log("MAPILogoff session=" + Number(session) + " ui=" + Number(uiParam) +
         " flags=" + Number(flags) + " reserved=" + Number(reserved));
     return 0;
+}
+
+namespace {
+
+// The system's MAPISendMail in either form: the call, the message, its recipients and files.
+template <typename Char>
+ULONG LogSendMail(const char* function, const wchar_t* resultKey, ULONG_PTR session,
+                  ULONG_PTR uiParam, mailer::SystemMapiMessage<Char>* message, ULONG flags,
+                  ULONG reserved) {
+    const ULONG result = Result(resultKey);
+    Log(std::string(function) + " session=" + Number(session) + " ui=" + Number(uiParam) +
+        " flags=" + Number(flags) + " reserved=" + Number(reserved) + " result=" + Number(result));
+    if (message == nullptr) {
+        return result;
+    }
+    const mailer::SystemMapiMessage<Char>& m = *message;
+    Log("message subject=" + Text(m.subject) + " noteText=" + Text(m.noteText) +
+        " recipCount=" + Number(m.recipCount) + " fileCount=" + Number(m.fileCount));
+    for (ULONG i = 0; m.recips != nullptr && i < m.recipCount; ++i) {
+        Log("recip[" + Number(i) + "] class=" + Number(m.recips[i].recipClass) +
+            " name=" + Text(m.recips[i].name) + " address=" + Text(m.recips[i].address));
+    }
+    for (ULONG i = 0; m.files != nullptr && i < m.fileCount; ++i) {
+        Log("file[" + Number(i) + "] position=" + Number(m.files[i].position) +
+            " pathName=" + Text(m.files[i].pathName) + " fileName=" + Text(m.files[i].fileName));
+    }
+    return result;
+}
+
+}  // namespace
+
+#ifndef TS_SMAPI_ANSI_ONLY
+extern "C" ULONG WINAPI MAPISendMailW(ULONG_PTR session, ULONG_PTR uiParam,
+                                      mailer::SystemMapiMessage<wchar_t>* message, ULONG flags,
+                                      ULONG reserved) {
+    return LogSendMail("MAPISendMailW", L"MAPISendMailW", session, uiParam, message, flags,
+                       reserved);
+}
+#endif
+
+extern "C" ULONG WINAPI MAPISendMail(ULONG_PTR session, ULONG_PTR uiParam,
+                                     mailer::SystemMapiMessage<char>* message, ULONG flags,
+                                     ULONG reserved) {
+    return LogSendMail("MAPISendMail", L"MAPISendMail", session, uiParam, message, flags, reserved);
 }
