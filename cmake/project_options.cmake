@@ -3,6 +3,9 @@
 if(WIN32)
   enable_language(RC)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # Each function and object in a section of its own, so that a deliverable's link drops
+  # what it does not reach (ts_deliverable).
+  add_compile_options(-ffunction-sections -fdata-sections)
   # Tests run through this: a private wine prefix in the build tree.
   set(TS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run;${TS_WINEPREFIX})
@@ -40,12 +43,14 @@ endfunction()
 function(ts_deliverable target)
   cmake_parse_arguments(ARG "X86_ONLY" "" "" ${ARGN})
   ts_own_code(${target})
+  # Without the standard library's demangler (support/terminate_quietly.cpp says why).
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/support/terminate_quietly.cpp)
   if(ARG_X86_ONLY AND CMAKE_SIZEOF_VOID_P EQUAL 8)
     return()
   endif()
   ts_dist_part(${target})
-  # What we ship carries no symbols.
-  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s>)
+  # What we ship carries no symbols, and no code that nothing calls.
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-s> -Wl,--gc-sections)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TS_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${TS_DIST_DIR}/

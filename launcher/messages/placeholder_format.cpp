@@ -1,5 +1,7 @@
 #include "messages/placeholder_format.h"
 
+#include "support/decimal_text.h"
+
 namespace launcher {
 namespace {
 
@@ -7,7 +9,7 @@ void Append(std::wstring& text, const MessageArgument& argument) {
     if (const auto* words = std::get_if<std::wstring_view>(&argument)) {
         text += *words;
     } else {
-        text += std::to_wstring(std::get<std::int32_t>(argument));
+        text += support::DecimalText(std::get<std::int32_t>(argument));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "messages/timestamp_picture.h"
 
+#include "support/decimal_text.h"
+
 namespace launcher {
 
 std::optional<TimestampPicture> FindTimestampPicture(std::wstring_view name) {
@@ -18,7 +20,7 @@ std::optional<TimestampPicture> FindTimestampPicture(std::wstring_view name) {
 }
 
 std::wstring InsertMilliseconds(std::wstring_view picture, unsigned milliseconds) {
-    const std::wstring digits = std::to_wstring(milliseconds);
+    const std::wstring digits = support::DecimalText(milliseconds);
     std::wstring text;
     for (wchar_t c : picture) {
         if (c == L'L') {

@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "support/decimal_text.h"
+
 namespace launcher {
 namespace {
 
@@ -67,7 +69,7 @@ std::wstring ConvertMemoryOption(std::wstring_view token, const MemoryFigures& m
     if (lowerMegabytes * 1024 > size) {
         size = std::min(lowerMegabytes * 1024, kMaxUnsigned);
     }
-    return std::wstring(token.substr(0, numbersStart)) + std::to_wstring(size) + L"K";
+    return std::wstring(token.substr(0, numbersStart)) + support::DecimalText(size) + L"K";
 }
 
 std::uint32_t ParseStackSize(std::wstring_view size) {

@@ -1,8 +1,7 @@
 #include "service/service_session.h"
 
+#include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "jvm/application_calls.h"
 #include "jvm_start/keeps_jvm_alive.h"
@@ -27,12 +26,22 @@ void ServiceSession::EndRun() {
 }
 
 bool ServiceSession::StartStopThread() {
-    try {
-        std::thread([session = shared_from_this()] { session->StopJavaApplication(); }).detach();
-        return true;
-    } catch (const std::system_error&) {
+    // The thread owns a share of the session, so that the session outlives it.
+    auto share = std::make_unique<std::shared_ptr<ServiceSession>>(shared_from_this());
+    const support::UniqueHandle thread(
+        ::CreateThread(nullptr, 0, StopThread, share.get(), 0, nullptr));
+    if (!thread) {
         return false;
     }
+    share.release();  // the thread owns it now
+    return true;
+}
+
+DWORD WINAPI ServiceSession::StopThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<ServiceSession>> session(
+        static_cast<std::shared_ptr<ServiceSession>*>(parameter));
+    (*session)->StopJavaApplication();
+    return 0;
 }
 
 void ServiceSession::StopJavaApplication() {

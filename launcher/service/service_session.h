@@ -38,6 +38,8 @@ class ServiceSession final : public jvm::RunObserver,
     void JvmAborting() override {}
 
   private:
+    // Thread procedure (argument: a share of the session, which the thread then owns).
+    static DWORD WINAPI StopThread(void* session);
     void StopJavaApplication();
 
     ServiceStatus status_;

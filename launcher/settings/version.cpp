@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "support/decimal_text.h"
+
 namespace launcher {
 namespace {
 
@@ -70,7 +72,7 @@ std::wstring FormatVersion(const Version& version) {
         if (i > 0) {
             text += L'.';
         }
-        text += std::to_wstring(version.components[i]);
+        text += support::DecimalText(version.components[i]);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "trace/settings_trace.h"
 
 #include "trace/startup_trace.h"
+#include "support/decimal_text.h"
 
 namespace launcher::trace {
 namespace {
@@ -24,7 +25,7 @@ std::wstring YesNo(bool value) {
 std::wstring FullVersion(const Version& version) {
     std::wstring text;
     for (int i = 0; i < 4; ++i) {
-        text += (i == 0 ? L"" : L".") + std::to_wstring(version.components[i]);
+        text += (i == 0 ? L"" : L".") + support::DecimalText(version.components[i]);
     }
     return text;
 }

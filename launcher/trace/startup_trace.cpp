@@ -51,12 +51,13 @@ void WriteLine(std::wstring_view line) {
     const DWORD lastError = ::GetLastError();
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    wchar_t stamp[64];
-    std::swprintf(stamp, sizeof stamp / sizeof stamp[0],
-                  L"%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu %ls] ", now.wYear, now.wMonth, now.wDay,
-                  now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, ::GetCurrentProcessId(),
-                  sizeof(void*) == 8 ? L"x64" : L"x86");
-    std::wstring text = stamp;
+    using support::DecimalText;
+    std::wstring text = DecimalText(now.wYear, 4) + L"-" + DecimalText(now.wMonth, 2) + L"-" +
+                        DecimalText(now.wDay, 2) + L" " + DecimalText(now.wHour, 2) + L":" +
+                        DecimalText(now.wMinute, 2) + L":" + DecimalText(now.wSecond, 2) + L"." +
+                        DecimalText(now.wMilliseconds, 3) + L" [" +
+                        DecimalText(::GetCurrentProcessId()) +
+                        (sizeof(void*) == 8 ? L" x64] " : L" x86] ");
     text += line;
     text += L"\r\n";
     const std::string bytes = support::WideToUtf8(text);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/decimal_text.h"
+
 namespace launcher::trace {
 
 // JAVASTUB_TRACE names a file; read once per process.
@@ -21,7 +23,7 @@ inline void Append(std::wstring& line, std::wstring_view part) {
 }
 template <std::integral Number>
 void Append(std::wstring& line, Number number) {
-    line += std::to_wstring(number);
+    line += support::DecimalText(number);
 }
 }  // namespace detail
 
