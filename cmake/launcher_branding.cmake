@@ -124,8 +124,8 @@ function(ts_launcher_program target)
     ts_own_code(${target})
   else()
     ts_deliverable(${target})
-    # What we ship stays within 512 KiB.
+    # What we ship stays within 400 KiB.
     add_test(NAME ${target}.size_budget
-      COMMAND ${CMAKE_SOURCE_DIR}/tools/check-size 524288 $<TARGET_FILE:${target}>)
+      COMMAND ${CMAKE_SOURCE_DIR}/tools/check-size 409600 $<TARGET_FILE:${target}>)
   endif()
 endfunction()

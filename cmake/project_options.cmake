@@ -112,3 +112,20 @@ function(ts_copy_beside target file_target)
   add_dependencies(${copy} ${file_target})
   add_dependencies(${target} ${copy})
 endfunction()
+
+# A stand-in for a system DLL (file: its name there), copied by the test
+# <target>.install into the prefix's system folder of this bitness. Only a program for which
+# wine's own DLL of that name is overridden loads it, so the other tests are not affected;
+# tests that want it require the fixture <target>.
+function(ts_system_folder_double target file)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(folder syswow64)
+  else()
+    set(folder system32)
+  endif()
+  add_test(NAME ${target}.install
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}>
+            ${TS_WINEPREFIX}/drive_c/windows/${folder}/${file})
+  ts_runs_under_wine(${target}.install)
+  set_tests_properties(${target}.install PROPERTIES FIXTURES_SETUP ${target})
+endfunction()

@@ -1,3 +1,6 @@
+// Service mode: the entry thread runs the service control dispatcher; the service entry runs
+// the run it was given and reports the service states; stop and shutdown requests reach the
+// Java application's stop method.
 #include "service/service_dispatcher.h"
 
 #include <windows.h>

@@ -1,20 +1,11 @@
 #include "service/service_status.h"
 
+#include <mutex>
+
 namespace launcher {
 namespace {
 
 constexpr DWORD kStopWaitHintMs = 3000;
-
-class ExclusiveLock {
-  public:
-    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-    ~ExclusiveLock() { ::ReleaseSRWLockExclusive(&lock_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-  private:
-    SRWLOCK& lock_;
-};
 
 }  // namespace
 
@@ -24,13 +15,13 @@ ServiceStatus::ServiceStatus() {
 }
 
 bool ServiceStatus::Register(LPHANDLER_FUNCTION handler) {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     handle_ = ::RegisterServiceCtrlHandlerW(L"", handler);
     return handle_ != nullptr;
 }
 
 bool ServiceStatus::ReportRunning() {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     status_.dwCurrentState = SERVICE_RUNNING;
     status_.dwWin32ExitCode = 0;
     status_.dwServiceSpecificExitCode = 0;
@@ -40,7 +31,7 @@ bool ServiceStatus::ReportRunning() {
 }
 
 bool ServiceStatus::ReportStopPending() {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     status_.dwWin32ExitCode = 0;
     status_.dwCurrentState = SERVICE_STOP_PENDING;
     status_.dwCheckPoint = 0;
@@ -49,20 +40,20 @@ bool ServiceStatus::ReportStopPending() {
 }
 
 void ServiceStatus::ReportStopped(DWORD exitCode) {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     status_.dwWin32ExitCode = exitCode;
     status_.dwCurrentState = SERVICE_STOPPED;
     ReportLocked();
 }
 
 void ServiceStatus::ReportStoppedAsIs() {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     status_.dwCurrentState = SERVICE_STOPPED;
     ReportLocked();
 }
 
 void ServiceStatus::ReportAgain() {
-    const ExclusiveLock guard(lock_);
+    const std::lock_guard guard(lock_);
     ReportLocked();
 }
 

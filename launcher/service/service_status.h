@@ -4,6 +4,8 @@
 // different threads; each change and its report happen under one lock.
 #include <windows.h>
 
+#include <mutex>
+
 namespace launcher {
 
 class ServiceStatus {
@@ -29,7 +31,7 @@ class ServiceStatus {
   private:
     bool ReportLocked();
 
-    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::mutex lock_;
     SERVICE_STATUS_HANDLE handle_ = nullptr;
     SERVICE_STATUS status_{};
 };
