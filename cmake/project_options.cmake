@@ -76,6 +76,8 @@ function(ts_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+  # Tests that hold the docs' examples to the code read them from here.
+  target_compile_definitions(${target} PRIVATE TS_DOCS_DIR="${PROJECT_SOURCE_DIR}/docs")
   ts_own_code(${target})
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   # ctest reports a GoogleTest skip as "Skipped", which tools/test.sh counts as a failure.

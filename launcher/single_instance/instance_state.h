@@ -11,13 +11,14 @@ namespace launcher {
 
 class PrimaryInstance;
 
+// The mode is on while the block is mapped; this process is the primary while its message
+// thread exists.
 struct SingleInstanceState {
-    bool enabled = false;    // "Single Instance" is on and the shared block is mapped
-    bool isPrimary = false;  // this process created the shared block
     // This process has handed its arguments to the primary and only waits for its answer.
     bool isSecondary = false;
+    // A secondary's primary and the registered notification message it answers with.
     DWORD primaryProcessId = 0;
-    UINT messageId = 0;  // the registered notification message
+    UINT messageId = 0;
     support::UniqueHandle mapping;
     support::UniqueView view;
     // Set right before main is called; until then no hand-over is delivered.

@@ -33,7 +33,7 @@ bool ModeOff(SingleInstanceState& state) {
     state.startEvent.reset();
     state.view.reset();
     state.mapping.reset();
-    state.enabled = state.isPrimary = state.isSecondary = false;
+    state.isSecondary = false;
     state.primaryProcessId = 0;
     state.messageId = 0;
     return true;
@@ -69,9 +69,6 @@ bool BecomePrimary(SingleInstanceState& state, const LauncherSettings& settings,
     if (!state.primary) {
         return ModeOff(state);
     }
-    state.isPrimary = true;
-    state.messageId = messageId;
-    state.primaryProcessId = ::GetCurrentProcessId();
     return true;
 }
 
@@ -155,7 +152,7 @@ bool BecomeSecondary(SingleInstanceState& state, const std::vector<std::wstring>
 }  // namespace
 
 void SingleInstance::Leave() {
-    if (state_.isPrimary) {
+    if (state_.primary) {
         trace::Write(L"single instance: primary role given up for the pair launcher");
     }
     ModeOff(state_);
@@ -193,7 +190,6 @@ bool SingleInstance::SetUp(const LauncherSettings& settings,
         trace::Write(L"single instance: a block of another program, running alone");
         return ModeOff(state);
     }
-    state.enabled = true;
     return created ? BecomePrimary(state, settings, std::move(jvm), baseName, security.Attributes())
                    : BecomeSecondary(state, arguments, baseName);
 }

@@ -75,18 +75,8 @@ std::string Head(const std::string& line) {
     return name;
 }
 
-std::wstring ReadMailtoCommand() {
-    wchar_t value[2048] = {};
-    DWORD size = sizeof value;
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, kMailtoCommandKey, nullptr, RRF_RT_REG_SZ, nullptr, value,
-                       &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    return value;
-}
-
 std::optional<std::wstring> ReadDefaultValue(HKEY root, const wchar_t* key) {
-    wchar_t value[512] = {};
+    wchar_t value[2048] = {};
     DWORD size = sizeof value;
     if (::RegGetValueW(root, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
         return std::nullopt;
@@ -101,11 +91,6 @@ void WriteDefaultValue(HKEY root, const wchar_t* key, const std::optional<std::w
     }
     ::RegSetKeyValueW(root, key, nullptr, REG_SZ, value->c_str(),
                       static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
-}
-
-void WriteMailtoCommand(const std::wstring& command) {
-    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kMailtoCommandKey, nullptr, REG_SZ, command.c_str(),
-                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
 }
 
 void CopyBeside(const std::wstring& name, const std::wstring& target) {
@@ -143,8 +128,9 @@ MailerFolder::MailerFolder() {
     CopyBeside(L"command_recorder.exe", WindowsExplorer(L".exe"));
     CopyBeside(L"command_recorder.exe", folder_ / L"explorer.exe");
     CopyBeside(L"command_recorder.exe", folder_ / L"mailto_handler.exe");
-    previousMailtoCommand_ = ReadMailtoCommand();
-    WriteMailtoCommand(L"\"" + (folder_ / L"mailto_handler.exe") + L"\" %1");
+    previousMailtoCommand_ = ReadDefaultValue(HKEY_CLASSES_ROOT, kMailtoCommandKey);
+    WriteDefaultValue(HKEY_CLASSES_ROOT, kMailtoCommandKey,
+                      L"\"" + (folder_ / L"mailto_handler.exe") + L"\" %1");
     for (size_t i = 0; i < std::size(kClientRoots); ++i) {
         previousDefaultProgram_[i] = ReadDefaultValue(kClientRoots[i], kMailClientsKey);
         WriteDefaultValue(kClientRoots[i], kMailClientsKey, std::nullopt);
@@ -157,7 +143,7 @@ MailerFolder::~MailerFolder() {
     }
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE,
                      (std::wstring(kMailClientsKey) + L"\\" + kTestClient).c_str());
-    WriteMailtoCommand(previousMailtoCommand_);
+    WriteDefaultValue(HKEY_CLASSES_ROOT, kMailtoCommandKey, previousMailtoCommand_);
     ::CopyFileW(WindowsExplorer(L".ts-saved").c_str(), WindowsExplorer(L".exe").c_str(), FALSE);
     ::DeleteFileW(WindowsExplorer(L".log").c_str());
 }

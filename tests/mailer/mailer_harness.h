@@ -59,7 +59,7 @@ class MailerFolder {
 
   private:
     ScratchFolder folder_;
-    std::wstring previousMailtoCommand_;
+    std::optional<std::wstring> previousMailtoCommand_;
     // The prefix's own default mail program (HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE), which
     // answers success at once: away while the folder exists.
     std::optional<std::wstring> previousDefaultProgram_[2];
