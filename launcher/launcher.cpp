@@ -1,6 +1,8 @@
 #include "launcher.h"
 
+#include "class_archive/class_archive.h"
 #include "command_line.h"
+#include "jvm/application_calls.h"
 #include "jvm_library/jvm_library.h"
 #include "jvm_start/jvm_lifetime.h"
 #include "messages/error_box.h"
@@ -68,6 +70,7 @@ std::optional<jvm::EntryPoints> PrepareJvm(const Launcher& launcher, JvmRequest&
         // A missing class path has been reported; the JVM still starts with what there is.
         AssembleOptions(request);
     }
+    AddClassArchive(launcher.settings, launcher.runtime.jvmLibraryPath, request);
     TraceJvmRequest(launcher.settings, request);
     if (request.threadStackSize == 0) {
         request.threadStackSize = DefaultJavaStackSize(*entryPoints);
@@ -94,12 +97,12 @@ bool CreateJvmAndCallMain(const LauncherThreadWork& work) {
     if (launcher.settings.isService) {
         DestroyJvm(*jvm);
         launcher.jvm->SetVm(nullptr);
+        CompleteClassArchive();
     }
     return true;
 }
 
-int StartAndRun() {
-    Launcher launcher;
+int StartAndRun(Launcher& launcher) {
     // A windowed start without standard output shows its error lines when it ends.
     const ErrorBoxAtEnd errorBox(launcher.settings.isService);
     ::SetThreadLocale(::GetSystemDefaultLCID());
@@ -122,8 +125,14 @@ int StartAndRun() {
 
 int LauncherMain() {
     trace::Write(L"start: ", std::wstring_view(::GetCommandLineW()));
-    const int exitCode = StartAndRun();
+    Launcher launcher;
+    const int exitCode = StartAndRun(launcher);
     trace::Write(L"exit code: ", exitCode);
+    // The JVM writes a new class-data archive when it ends, which the process's end skips;
+    // halting it ends the process with the same code.
+    if (JavaVM* vm = launcher.jvm->Vm(); vm != nullptr && ClassArchivePending()) {
+        jvm::HaltJvm(vm, exitCode);
+    }
     return exitCode;
 }
 

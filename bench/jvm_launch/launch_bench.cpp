@@ -1,12 +1,16 @@
-// What a start costs: a trivial main through the JNI layer against the JDK's own `java`
-// command and against bare_jvm_start (create, find the class, call main, destroy: the floor)
-// on the same runtime, in turns, median of each.
+// What a start costs: a desktop-sized application (1500 classes in one jar, logging, XML)
+// started by the JDK's own `java` command, through the JNI layer, through the JNI layer with
+// the class-data archive the launcher keeps (its first start, which makes the archive, and the
+// later ones, which use it), and by bare_jvm_start (create, find the class, call main,
+// destroy: the floor), on the same runtime, in turns, median of each.
 //
-// jvm_launch_bench JDK_HOME[,JDK_HOME...] CLASS_DIR [RUNS]   measure (default 15 runs of each)
-// jvm_launch_bench --start LIBJVM CLASS_DIR      one start through the layer (used by the above)
+// jvm_launch_bench JDK_HOME[,JDK_HOME...] [RUNS]    measure (default 11 runs of each)
+// jvm_launch_bench --start LIBJVM [ARCHIVE_DIR]     one start through the layer
 
 #include "child_process.h"
+#include "posix_class_archive.h"
 
+#include "jvm/application_calls.h"
 #include "jvm/jvm_creation.h"
 #include "jvm/main_invocation.h"
 #include "jvm/reporter.h"
@@ -18,10 +22,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr char kMainClass[] = "app.Main";
 
 class SilentReporter final : public jvm::Reporter {
   public:
@@ -30,7 +38,7 @@ class SilentReporter final : public jvm::Reporter {
     bool failed = false;
 };
 
-int StartThroughLayer(const char* library, const std::string& classDir) {
+int StartThroughLayer(const char* library, const char* archiveFolder) {
     void* handle = dlopen(library, RTLD_NOW);
     if (handle == nullptr) {
         return 2;
@@ -41,14 +49,22 @@ int StartThroughLayer(const char* library, const std::string& classDir) {
     if (create == nullptr) {
         return 2;
     }
+    std::vector<std::string> options{std::string("-Djava.class.path=") + BENCH_APP_JAR};
+    const bool archiveMade =
+        archiveFolder != nullptr &&
+        test_archive::AddArchiveOptions(library, BENCH_APP_JAR, archiveFolder, options);
     SilentReporter reporter;
     jvm::Jvm created;
-    if (!jvm::CreateJvm(create, {"-Djava.class.path=" + classDir}, reporter, created)) {
+    if (!jvm::CreateJvm(create, options, reporter, created)) {
         return 1;
     }
     jvm::MainRequest request;
-    request.mainClass = u"Trivial";
-    return jvm::InvokeMain(created, finder, request, reporter) ? 0 : 1;
+    request.mainClass = u"app/Main";
+    const bool ran = jvm::InvokeMain(created, finder, request, reporter);
+    if (archiveMade) {
+        jvm::HaltJvm(created.vm, ran ? 0 : 1);
+    }
+    return ran ? 0 : 1;
 }
 
 double Median(std::vector<double> values) {
@@ -69,53 +85,69 @@ double TimedRun(const std::vector<std::string>& command) {
     return took.count();
 }
 
+struct Contestant {
+    const char* name;
+    std::vector<std::string> command;
+    std::function<void()> before = [] {};  // untimed
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--start") {
-        return StartThroughLayer(argv[2], argv[3]);
+    if (argc >= 3 && std::string(argv[1]) == "--start") {
+        return StartThroughLayer(argv[2], argc > 3 ? argv[3] : nullptr);
     }
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: jvm_launch_bench JDK_HOME CLASS_DIR [RUNS]\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: jvm_launch_bench JDK_HOME[,JDK_HOME...] [RUNS]\n");
         return 2;
     }
+    namespace fs = std::filesystem;
     const std::string homes = argv[1];
-    const std::string classDir = argv[2];
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
-    std::string self(4096, '\0');
-    const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
-    if (length <= 0) {
-        return 2;
-    }
-    self.resize(static_cast<std::size_t>(length));
-    const std::string bare = self.substr(0, self.rfind('/') + 1) + "bare_jvm_start";
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 11;
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    const std::string bare = (fs::path(self).parent_path() / "bare_jvm_start").string();
+    const fs::path scratch =
+        fs::temp_directory_path() / ("jvm_launch_bench_" + std::to_string(::getpid()));
 
     for (std::size_t from = 0; from < homes.size();) {
         const std::size_t comma = std::min(homes.find(',', from), homes.size());
         const std::string home = homes.substr(from, comma - from);
         from = comma + 1;
         const std::string libjvm = home + "/lib/server/libjvm.so";
-        const std::vector<std::vector<std::string>> contestants{
-            {self, "--start", libjvm, classDir},
-            {home + "/bin/java", "-cp", classDir, "Trivial"},
-            {bare, libjvm, classDir, "Trivial"},
+        const std::string kept = (scratch / "kept").string();
+        const std::string fresh = (scratch / "fresh").string();
+        fs::remove_all(scratch);
+        fs::create_directories(kept);
+        const std::vector<Contestant> contestants{
+            {"java command", {home + "/bin/java", "-cp", BENCH_APP_JAR, kMainClass}},
+            {"JNI layer", {self, "--start", libjvm}},
+            {"with archive, later starts", {self, "--start", libjvm, kept}},
+            {"with archive, first start",
+             {self, "--start", libjvm, fresh},
+             [&] {
+                 fs::remove_all(fresh);
+                 fs::create_directories(fresh);
+             }},
+            {"bare invocation", {bare, libjvm, BENCH_APP_JAR, "app/Main"}},
         };
         std::vector<std::vector<double>> times(contestants.size());
-        for (const auto& command : contestants) {
-            TimedRun(command);  // warms the file cache
+        for (const Contestant& contestant : contestants) {
+            contestant.before();
+            TimedRun(contestant.command);  // warms the file cache; makes the kept archive
         }
         for (int i = 0; i < runs; ++i) {
             for (std::size_t c = 0; c < contestants.size(); ++c) {
-                times[c].push_back(TimedRun(contestants[c]));
+                contestants[c].before();
+                times[c].push_back(TimedRun(contestants[c].command));
             }
         }
-        const double layer = Median(times[0]);
-        const double command = Median(times[1]);
-        const double floor = Median(times[2]);
-        std::printf(
-            "%s (median of %d): JNI layer %.1f ms, java command %.1f ms, bare "
-            "invocation %.1f ms; layer/java %.3f, layer/bare %.3f\n",
-            home.c_str(), runs, layer, command, floor, layer / command, layer / floor);
+        const double java = Median(times[0]);
+        std::printf("%s, median of %d:\n", home.c_str(), runs);
+        for (std::size_t c = 0; c < contestants.size(); ++c) {
+            std::printf("  %-28s %7.1f ms  %.2f x java\n", contestants[c].name, Median(times[c]),
+                        Median(times[c]) / java);
+        }
+        fs::remove_all(scratch);
     }
     return 0;
 }

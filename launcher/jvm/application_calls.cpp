@@ -123,4 +123,26 @@ void StopApplication(JavaVM* vm, const std::u16string& mainClass, bool stayAttac
     DescribePendingException(env);
 }
 
+void HaltJvm(JavaVM* vm, jint code) {
+    AttachedThread attached(vm, false);
+    JNIEnv* env = attached.env();
+    if (env == nullptr) {
+        return;
+    }
+    auto runtimeClass = MakeLocal(env, env->FindClass("java/lang/Runtime"));
+    const jmethodID getRuntime =
+        runtimeClass
+            ? env->GetStaticMethodID(runtimeClass.get(), "getRuntime", "()Ljava/lang/Runtime;")
+            : nullptr;
+    const jmethodID halt =
+        getRuntime != nullptr ? env->GetMethodID(runtimeClass.get(), "halt", "(I)V") : nullptr;
+    auto runtime =
+        MakeLocal(env, halt != nullptr ? env->CallStaticObjectMethod(runtimeClass.get(), getRuntime)
+                                       : nullptr);
+    if (runtime && !env->ExceptionCheck()) {
+        env->CallVoidMethod(runtime.get(), halt, code);
+    }
+    env->ExceptionClear();
+}
+
 }  // namespace jvm

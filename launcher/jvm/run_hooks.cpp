@@ -8,6 +8,7 @@ namespace {
 
 // Set on the entry thread before the JVM exists, read on JVM threads.
 std::atomic<RunObserver*> registeredObserver{nullptr};
+std::atomic<void (*)()> registeredExitWork{nullptr};
 
 }  // namespace
 
@@ -15,7 +16,14 @@ void SetRunObserver(RunObserver* observer) {
     registeredObserver.store(observer);
 }
 
+void SetExitWork(void (*work)()) {
+    registeredExitWork.store(work);
+}
+
 void JNICALL ExitHook(jint code) {
+    if (void (*work)() = registeredExitWork.load()) {
+        work();
+    }
     if (RunObserver* observer = registeredObserver.load()) {
         observer->JvmExiting(code);
     }

@@ -7,13 +7,14 @@
 
 #include "settings/settings_path_rules.h"
 #include "support/file_system.h"
+#include "support/slim_lock.h"
 #include "windowed/program_subsystem.h"
 
 namespace launcher {
 namespace {
 
 // Lines come from the entry thread and the launcher thread, one after the other.
-std::mutex gatheredLock;
+support::SlimLock gatheredLock;
 std::wstring gathered;
 
 bool StandardOutputAttached() {
@@ -43,7 +44,7 @@ bool TakeForErrorBox(std::wstring_view line) {
     if (attached || !IsWindowedProgram()) {
         return false;
     }
-    const std::lock_guard<std::mutex> lock(gatheredLock);
+    const std::lock_guard<support::SlimLock> lock(gatheredLock);
     gathered += line;
     return true;
 }
@@ -51,7 +52,7 @@ bool TakeForErrorBox(std::wstring_view line) {
 ErrorBoxAtEnd::~ErrorBoxAtEnd() {
     std::wstring text;
     {
-        const std::lock_guard<std::mutex> lock(gatheredLock);
+        const std::lock_guard<support::SlimLock> lock(gatheredLock);
         text.swap(gathered);
     }
     // The blank and line feed that end every error line would show as an empty last line.

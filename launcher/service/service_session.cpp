@@ -17,7 +17,7 @@ ServiceSession::ServiceSession(const LauncherSettings& settings, std::shared_ptr
 
 void ServiceSession::EndRun() {
     {
-        const std::unique_lock guard(runLock_);
+        const std::lock_guard guard(runLock_);
         runFinished_ = true;
     }
     if (runEnded_) {

@@ -11,6 +11,7 @@
 #include "jvm_start/live_jvm.h"
 #include "service/service_status.h"
 #include "settings/launcher_settings.h"
+#include "support/slim_lock.h"
 #include "support/unique_handle.h"
 
 namespace launcher {
@@ -48,7 +49,7 @@ class ServiceSession final : public jvm::RunObserver,
     const bool stayAttached_;
     support::UniqueHandle runEnded_;
     // Held shared while a stop thread works with the JVM, exclusively to end the run.
-    std::shared_mutex runLock_;
+    support::SlimLock runLock_;
     bool runFinished_ = false;
 };
 

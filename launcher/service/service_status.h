@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+#include "support/slim_lock.h"
+
 namespace launcher {
 
 class ServiceStatus {
@@ -31,7 +33,7 @@ class ServiceStatus {
   private:
     bool ReportLocked();
 
-    std::mutex lock_;
+    support::SlimLock lock_;
     SERVICE_STATUS_HANDLE handle_ = nullptr;
     SERVICE_STATUS status_{};
 };

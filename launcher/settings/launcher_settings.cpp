@@ -8,6 +8,7 @@
 #include "settings/settings_paths.h"
 #include "trace/settings_trace.h"
 #include "trace/startup_trace.h"
+#include "support/trim_blanks.h"
 #include "windowed/windowed_pair.h"
 
 namespace launcher {
@@ -79,6 +80,8 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
     settings.pairReturnCode = IsYesIgnoringCase(read(kSectionApplication, L"Pair Return Code"));
     settings.searchOpenJdkRegistrations =
         !IsYesIgnoringCase(read(kSectionRuntime, L"Ignore OpenJDK Registry"));
+    settings.classDataArchive = EqualsIgnoringCase(
+        support::TrimBlanks(read(kSectionRuntime, L"Class Data Archive")), L"on");
     trace::WriteSettings(*path, settings);
     return true;
 }

@@ -70,6 +70,10 @@ struct LauncherSettings {
     // [Java Runtime Environment] "Ignore OpenJDK Registry" "Yes", any case, turns off the
     // search of the OpenJDK builds' own registry keys.
     bool searchOpenJdkRegistrations = true;
+
+    // "Class Data Archive" "on", any case, blanks around ignored: the launcher keeps a
+    // class-data archive of the application for the runtime.
+    bool classDataArchive = false;
 };
 
 // Reads the settings file beside this program (and, in application mode, the per-user

@@ -65,6 +65,7 @@ TEST_F(Settings, DefaultsOfAFileWithOnlyAMainClass) {
     EXPECT_FALSE(s.acceptJrockit || s.preferJrockit || s.acceptIbm || s.preferIbm);
     EXPECT_FALSE(s.failureCheck || s.overrideWorkingDir || s.pairReturnCode);
     EXPECT_TRUE(s.searchOpenJdkRegistrations);
+    EXPECT_FALSE(s.classDataArchive);
 }
 
 TEST_F(Settings, EveryKeyIsReadFromItsSection) {
@@ -74,7 +75,8 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
         "Preferred versions=1.8;;1.7;\r\nJRE Path=D:\\jre\r\nJVM Type=favor_server\r\n"
         "JVM Source=only_JDK\r\nVM Provider=Favor_IBM\r\nMain Class=org.demo.Main\r\n"
         "System Path=C:\\bin\r\nLibrary Path=C:\\native;\r\nIgnore OpenJDK Registry=yes\r\n"
-        "[Application]\r\nApplication Type=service\r\nOmit Service Name=1\r\n"
+        "Class Data Archive= On \r\n[Application]\r\nApplication Type=service\r\nOmit Service "
+        "Name=1\r\n"
         "Failure Check=YES\r\nOverride WorkingDir=yes\r\nPair Product=C:\\x64\\tool.exe\r\n"
         "Pair Return Code=Yes\r\n",
         false);
@@ -101,6 +103,7 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
     EXPECT_EQ(s.pairProduct, L"C:\\x64\\tool.exe");
     EXPECT_TRUE(s.pairReturnCode);
     EXPECT_FALSE(s.searchOpenJdkRegistrations);
+    EXPECT_TRUE(s.classDataArchive);
 }
 
 // The words themselves: SettingValues. Here: each key reaches its rule.

@@ -11,13 +11,14 @@
 #include "single_instance/block_fields.h"
 #include "single_instance/hand_over_lock.h"
 #include "single_instance/instance_block.h"
+#include "support/slim_lock.h"
 #include "trace/startup_trace.h"
 
 namespace launcher {
 
 // What the workers need from the run. Workers are not waited for, so they share this.
 struct HandOverContext {
-    std::mutex lock;
+    support::SlimLock lock;
     std::shared_ptr<const LiveJvm> jvm;
     bool ended = false;  // the primary has ended its run
 

@@ -52,6 +52,7 @@ void WriteSettings(const std::wstring& path, const LauncherSettings& s) {
     Write(L"setting Main Class: ", s.mainClass);
     Write(L"setting Pair Product: ", s.pairProduct);
     Write(L"setting Ignore OpenJDK Registry: ", YesNo(!s.searchOpenJdkRegistrations));
+    Write(L"setting Class Data Archive: ", std::wstring_view(s.classDataArchive ? L"on" : L"off"));
 }
 
 }  // namespace launcher::trace

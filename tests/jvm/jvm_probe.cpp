@@ -12,6 +12,7 @@
 //   --stop                 call stop from a thread of its own once main runs
 //   --stack-size           print the default Java stack size and end
 //   --unserved-call        make a JNI call that a launcher never makes (for the stand-in only)
+//   --archive DIR          keep a class-data archive in DIR as the launcher does (host only)
 
 #include "jvm/application_calls.h"
 #include "jvm/entry_points.h"
@@ -28,6 +29,8 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include "posix_class_archive.h"
+
 #include <dlfcn.h>
 #endif
 
@@ -78,6 +81,7 @@ struct Options {
     bool stop = false;
     bool stackSize = false;
     bool unservedCall = false;
+    std::string archiveFolder;
     jvm::OutputFile out;
     jvm::OutputFile err;
     std::vector<std::string> jvmOptions;
@@ -112,6 +116,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.stackSize = true;
         } else if (flag == "--unserved-call") {
             options.unservedCall = true;
+        } else if (flag == "--archive") {
+            options.archiveFolder = value();
         } else if (flag == "--out") {
             options.out.name = test_text::ToUtf16(value());
         } else if (flag == "--err") {
@@ -210,6 +216,13 @@ int Probe(int argc, char** argv) {
 
     std::vector<std::string> jvmOptions{"-Djava.class.path=" + options->classPath, "-Xcheck:jni"};
     jvmOptions.insert(jvmOptions.end(), options->jvmOptions.begin(), options->jvmOptions.end());
+#ifdef _WIN32
+    const bool archiveMade = false;  // under wine the launcher itself keeps its archives
+#else
+    const bool archiveMade = !options->archiveFolder.empty() &&
+                             test_archive::AddArchiveOptions(options->library, options->classPath,
+                                                             options->archiveFolder, jvmOptions);
+#endif
     jvm::Jvm created;
     if (!jvm::CreateJvm(entry.createJavaVm, jvmOptions, reporter, created)) {
         Line("create jvm false");
@@ -260,6 +273,9 @@ int Probe(int argc, char** argv) {
         worker.join();
     }
     Line(std::string("invoke main ") + (ran ? "true" : "false"));
+    if (archiveMade) {
+        jvm::HaltJvm(created.vm, ran ? 0 : 1);
+    }
     return ran ? 0 : 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <memory>
 #include <mutex>
@@ -156,6 +157,32 @@ bool ClassMissing(const std::string& name) {
 
 bool MethodMissing(const std::string& name, const std::string& signature) {
     return ListHas(L"TS_JVM_DOUBLE_MISSING_METHODS", name + signature);
+}
+
+namespace {
+std::string archiveToWrite;
+bool autoCreate = false;
+}  // namespace
+
+void NoteArchiveOption(const std::string& option) {
+    const auto value = [&option](std::string_view key) {
+        return option.starts_with(key) ? option.substr(key.size()) : std::string();
+    };
+    autoCreate = autoCreate || option == "-XX:+AutoCreateSharedArchive";
+    if (std::string file = value("-XX:ArchiveClassesAtExit="); !file.empty()) {
+        archiveToWrite = file;
+    } else if (std::string shared = value("-XX:SharedArchiveFile=");
+               autoCreate && !shared.empty() &&
+               GetFileAttributesA(shared.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        archiveToWrite = shared;
+    }
+}
+
+void WriteArchiveAtEnd() {
+    if (!archiveToWrite.empty()) {
+        std::ofstream(archiveToWrite, std::ios::binary) << "stand-in archive\n";
+        Record("archive written " + archiveToWrite);
+    }
 }
 
 Hooks& InstalledHooks() {

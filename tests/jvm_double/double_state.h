@@ -80,6 +80,11 @@ Object*& SystemOut();
 Object*& SystemErr();
 void WriteTo(Object* printStream, bool error, std::string_view bytes);
 
+// The class-data archive the options ask to be written when the JVM ends; written by
+// WriteArchiveAtEnd, as a real JVM does before its exit hook and in DestroyJavaVM.
+void NoteArchiveOption(const std::string& option);
+void WriteArchiveAtEnd();
+
 // System.exit: the exit hook on a thread of its own, then the process ends with the code.
 [[noreturn]] void ExitThroughJvm(jint code);
 

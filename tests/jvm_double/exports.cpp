@@ -66,6 +66,7 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* args) {
         Record(std::string("option ") + option.optionString +
                (option.extraInfo != nullptr ? " +extra" : ""));
         const std::string text = option.optionString;
+        NoteArchiveOption(text);
         if (text == "exit") {
             InstalledHooks().exit = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
         } else if (text == "abort") {

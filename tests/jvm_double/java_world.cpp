@@ -19,6 +19,7 @@ namespace jvm_double {
 namespace {
 
 [[noreturn]] void SystemExit(jint code) {
+    WriteArchiveAtEnd();
     Record("exit hook " + std::string(InstalledHooks().exit != nullptr ? "called " : "absent ") +
            std::to_string(code));
     if (InstalledHooks().exit != nullptr) {
@@ -120,6 +121,15 @@ jvalue Invoke(Method* method, Object* receiver, va_list args) {
     if (cls == "java/lang/System" && name == "exit") {
         const jint code = va_arg(args, jint);
         Record("System.exit " + std::to_string(code));
+        SystemExit(code);
+    }
+    if (cls == "java/lang/Runtime" && name == "getRuntime") {
+        result.l = static_cast<jobject>(static_cast<void*>(NewObject(Object::Kind::kPlain, cls)));
+        return result;
+    }
+    if (cls == "java/lang/Runtime" && name == "halt") {
+        const jint code = va_arg(args, jint);
+        Record("Runtime.halt " + std::to_string(code));
         SystemExit(code);
     }
     if (name == "printStackTrace" && receiver != nullptr) {

@@ -229,6 +229,7 @@ std::atomic<bool> destroyed{false};
 
 jint JNICALL DestroyJavaVM(JavaVM*) {
     Record("DestroyJavaVM");
+    WriteArchiveAtEnd();
     DelayServiceDestroy();
     destroyed = true;
     return JNI_OK;

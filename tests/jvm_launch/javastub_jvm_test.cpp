@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <regex>
@@ -463,6 +464,88 @@ TEST_F(JavastubJvm, SettingsFilesAtTheirLimits) {
     result = run(std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
     EXPECT_EQ(result.exitCode, 0u) << result.out;
     EXPECT_TRUE(Contains(Record(), mainCalled + "1 [\xce\xa9\xe4\xb8\xad]")) << Record();
+}
+
+// "Class Data Archive": each start in turn, what it asks the JVM for and what the archive
+// folder holds afterwards. The stand-in writes an archive when it ends. Wine sets
+// LOCALAPPDATA itself, for this test as for the launcher.
+TEST_F(JavastubJvm, AClassDataArchiveIsMadeOnceThenUsedAndRenewedWhenTheRunChanges) {
+    const fs::path folder = fs::path(_wgetenv(L"LOCALAPPDATA")) / L"start";
+    fs::remove_all(folder);
+    const fs::path base = Runtime() / L"bin" / L"client" / L"classes.jsa";
+    std::ofstream(base) << "base";
+    std::ofstream(root_ / L"app" / L"app.jar") << "classes";
+    const auto release = [this](const char* version) {
+        std::ofstream(Runtime() / L"release")
+            << "IMPLEMENTOR=\"x\"\nJAVA_VERSION=\"" << version << "\"\n";
+    };
+    const std::string cpLine =
+        "option -Djava.class.path=" + (root_ / "app" / "app.jar").string() + ";";
+    const std::string prefix = (folder / (sizeof(void*) == 8 ? "x64-" : "x86-")).string();
+    std::string complete;  // the archive left by the last start that made one
+    std::string lastStem;
+    const struct {
+        const char* what;
+        std::function<void()> before;
+        std::string settings;  // [Java Runtime Environment] lines
+        const char* asks;      // "exit", "auto", "use" or "" (no archive)
+        std::string classPath = "app.jar";
+        bool sameKey = false;  // the archive made has the last one's key
+    } steps[] = {
+        {"first start", [&] { release("17.0.2"); }, "", "exit"},
+        {"second start", [] {}, "", "use"},
+        {"changed jar", [&] { std::ofstream(root_ / L"app" / L"app.jar") << "changed"; }, "",
+         "exit"},
+        {"damaged archive", [&] { std::ofstream(folder / complete) << "x"; }, "", "exit", "app.jar",
+         true},
+        {"version 21", [&] { release("21"); }, "", "auto"},
+        {"version 11", [&] { release("11.0.2"); }, "", ""},
+        {"own choice", [&] { release("17.0.2"); }, "Virtual Machine Parameters=-Xshare:off\r\n",
+         ""},
+        {"setting off", [] {}, "Class Data Archive=x\r\n", ""},
+        {"class folder", [] {}, "", "", "classes"},
+        {"no base archive", [&] { fs::remove(base); }, "", ""},
+    };
+    for (const auto& step : steps) {
+        step.before();
+        WriteSettings({}, step.settings.empty() ? "Class Data Archive= ON \r\n" : step.settings,
+                      step.classPath);
+        const ProcessResult result = Start();
+        EXPECT_EQ(result.exitCode, 0u) << step.what << result.out;
+        const std::string record = Record();
+        const std::string asks = step.asks;
+        if (asks == "exit" || asks == "auto") {
+            const std::string option =
+                "option -Xlog:cds*=off\n" +
+                std::string(asks == "exit" ? "option -XX:ArchiveClassesAtExit="
+                                           : "option -XX:+AutoCreateSharedArchive\noption "
+                                             "-XX:SharedArchiveFile=") +
+                prefix;
+            const std::size_t at = record.find(option);
+            ASSERT_NE(at, std::string::npos) << step.what << record;
+            const std::size_t nameAt = at + option.size();
+            const std::string name = record.substr(nameAt, record.find('\n', nameAt) - nameAt);
+            std::smatch made;
+            ASSERT_TRUE(std::regex_match(name, made, std::regex("([0-9a-f]{16})\\.[0-9]+\\.part")))
+                << name;
+            EXPECT_TRUE(
+                InOrder(record, {cpLine, "Runtime.halt 0", "archive written " + prefix + name}))
+                << record;
+            const std::string stem = fs::path(prefix).filename().string() + made[1].str();
+            EXPECT_EQ(stem == lastStem, step.sameKey) << step.what;
+            lastStem = stem;
+            complete = OnlyFile(folder).filename().string();
+            EXPECT_TRUE(complete.starts_with(stem + "-") && complete.ends_with(".jsa")) << complete;
+        } else if (asks == "use") {
+            EXPECT_TRUE(Contains(record, "option -Xlog:cds*=off\noption -XX:SharedArchiveFile=" +
+                                             (folder / complete).string() + "\n" + cpLine))
+                << record;
+            EXPECT_FALSE(Contains(record, "halt")) << record;
+        } else {
+            EXPECT_FALSE(Contains(record, "cds")) << step.what << record;
+        }
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

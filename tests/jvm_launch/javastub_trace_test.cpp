@@ -138,6 +138,7 @@ TEST_F(JavastubTrace, ASuccessfulStart) {
         "setting Main Class: com/example/App",
         "setting Pair Product: ",
         "setting Ignore OpenJDK Registry: no",
+        "setting Class Data Archive: off",
         "phase settings",
         "runtime source JRE Path: found " + runtime + "\\bin\\client\\jvm.dll",
         "jvm.dll: " + runtime + "\\bin\\client\\jvm.dll",

@@ -29,4 +29,9 @@ bool DeliverToSecondaryMain(JavaVM* vm, const SecondaryStart& start);
 // JVM through System.exit(0). Exceptions on the way are described.
 void StopApplication(JavaVM* vm, const std::u16string& mainClass, bool stayAttached);
 
+// Attaches the calling thread and ends the JVM and the process with code through
+// Runtime.halt: no shutdown hook runs, as when the process simply ends, but the JVM finishes
+// what it does at its end (a class-data archive). Returns only when that fails.
+void HaltJvm(JavaVM* vm, jint code);
+
 }  // namespace jvm

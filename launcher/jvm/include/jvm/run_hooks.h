@@ -21,6 +21,10 @@ class RunObserver {
 // Registers the observer (null removes it). It must outlive the JVM.
 void SetRunObserver(RunObserver* observer);
 
+// Work for the exit hook that must follow what the JVM does at its end (null removes it);
+// it runs before the observer hears of the exit.
+void SetExitWork(void (*work)());
+
 void JNICALL ExitHook(jint code);
 void JNICALL AbortHook();
 
