@@ -4,6 +4,7 @@
 #include "command_line.h"
 #include "jvm/application_calls.h"
 #include "jvm_library/jvm_library.h"
+#include "jvm_start/exception_dialogs.h"
 #include "jvm_start/jvm_lifetime.h"
 #include "messages/error_box.h"
 #include "options/jvm_options.h"
@@ -90,8 +91,9 @@ bool CreateJvmAndCallMain(const LauncherThreadWork& work) {
         launcher.singleInstance.MainEntered();
         launcher.jvm->MainEntered();
     };
+    const bool showExceptions = ExceptionDialogsOffered(launcher.settings, work.request.output);
     if (!InvokeMain(*jvm, work.entryPoints, launcher.settings, work.request.arguments,
-                    beforeMain)) {
+                    showExceptions, beforeMain)) {
         return false;
     }
     if (launcher.settings.isService) {

@@ -42,6 +42,17 @@ LocalRef<jclass> FindMainClass(JNIEnv* env, const std::u16string& mainClass) {
     return MakeLocal(env, env->FindClass(name->c_str()));
 }
 
+// System.exit(code); exceptions on the way are described.
+void CallSystemExit(JNIEnv* env, jint code) {
+    auto systemClass = MakeLocal(env, env->FindClass("java/lang/System"));
+    const jmethodID exit =
+        systemClass ? env->GetStaticMethodID(systemClass.get(), "exit", "(I)V") : nullptr;
+    if (exit != nullptr) {
+        env->CallStaticVoidMethod(systemClass.get(), exit, code);
+    }
+    DescribePendingException(env);
+}
+
 }  // namespace
 
 bool DeliverToSecondaryMain(JavaVM* vm, const SecondaryStart& start) {
@@ -109,18 +120,14 @@ void StopApplication(JavaVM* vm, const std::u16string& mainClass, bool stayAttac
         return;
     }
     DescribePendingException(env);
-    auto systemClass = MakeLocal(env, env->FindClass("java/lang/System"));
-    if (!systemClass) {
-        DescribePendingException(env);
-        return;
+    CallSystemExit(env, 0);
+}
+
+void ExitJvm(JavaVM* vm, jint code) {
+    AttachedThread attached(vm, false);
+    if (JNIEnv* env = attached.env()) {
+        CallSystemExit(env, code);
     }
-    const jmethodID exit = env->GetStaticMethodID(systemClass.get(), "exit", "(I)V");
-    if (exit == nullptr) {
-        DescribePendingException(env);
-        return;
-    }
-    env->CallStaticVoidMethod(systemClass.get(), exit, 0);
-    DescribePendingException(env);
 }
 
 void HaltJvm(JavaVM* vm, jint code) {

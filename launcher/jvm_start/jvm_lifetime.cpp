@@ -4,6 +4,7 @@
 
 #include "jvm/main_invocation.h"
 #include "jvm_start/catalogue_reporter.h"
+#include "jvm_start/exception_dialogs.h"
 #include "jvm_start/keeps_jvm_alive.h"
 #include "jvm_start/output_files.h"
 #include "jvm_start/wide_text.h"
@@ -28,7 +29,7 @@ std::optional<jvm::Jvm> CreateJvm(const jvm::EntryPoints& entryPoints, const Jvm
 
 bool InvokeMain(const jvm::Jvm& jvm, const jvm::EntryPoints& entryPoints,
                 const LauncherSettings& settings, const std::vector<std::wstring>& arguments,
-                const std::function<void()>& beforeMain) {
+                bool showExceptions, const std::function<void()>& beforeMain) {
     if (jvm.vm == nullptr || jvm.env == nullptr) {
         return false;
     }
@@ -38,10 +39,18 @@ bool InvokeMain(const jvm::Jvm& jvm, const jvm::EntryPoints& entryPoints,
     for (const std::wstring& argument : arguments) {
         request.arguments.push_back(ToU16(argument));
     }
-    request.failureCheck = settings.failureCheck;
+    request.failureCheck = settings.failureCheck || showExceptions;
     request.keepAlive = KeepsJvmAlive(settings);
-    request.beforeMain = beforeMain;
-    // The exception text is built and dropped: no step shows it.
+    request.beforeMain = [&jvm, &beforeMain, showExceptions] {
+        if (showExceptions) {
+            ShowThreadExceptions(jvm.env);
+        }
+        beforeMain();
+    };
+    // Without the dialogs the text is built and dropped.
+    if (showExceptions) {
+        request.exceptionText = &ShowMainException;
+    }
     const trace::Phase phase(L"main");
     CatalogueReporter reporter;
     const bool returned =

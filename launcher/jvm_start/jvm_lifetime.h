@@ -16,10 +16,11 @@ namespace launcher {
 std::optional<jvm::Jvm> CreateJvm(const jvm::EntryPoints& entryPoints, const JvmRequest& request);
 
 // Loads the main class and calls main with the arguments; beforeMain runs right before the
-// call. False when main could not be called or threw.
+// call. With showExceptions, exceptions the program leaves are shown in dialogs. False when
+// main could not be called.
 bool InvokeMain(const jvm::Jvm& jvm, const jvm::EntryPoints& entryPoints,
                 const LauncherSettings& settings, const std::vector<std::wstring>& arguments,
-                const std::function<void()>& beforeMain);
+                bool showExceptions, const std::function<void()>& beforeMain);
 
 // Ends the JVM after main has returned (service mode). DestroyJavaVM waits for the
 // application's other threads; a stop request during that wait still reaches the application,

@@ -17,17 +17,6 @@ namespace {
 support::SlimLock gatheredLock;
 std::wstring gathered;
 
-bool StandardOutputAttached() {
-    HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    if (output == nullptr || output == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    // A file, a pipe or a character device (console, NUL) takes the lines; a handle value
-    // that names nothing does not.
-    ::SetLastError(NO_ERROR);
-    return ::GetFileType(output) != FILE_TYPE_UNKNOWN || ::GetLastError() == NO_ERROR;
-}
-
 // The program's file name without extension; empty when the path cannot be had.
 std::wstring BoxTitle() {
     const std::optional<std::wstring> path = support::ModuleFilePath();
@@ -36,10 +25,21 @@ std::wstring BoxTitle() {
 
 }  // namespace
 
+bool StandardStreamAttached(DWORD stream) {
+    HANDLE handle = ::GetStdHandle(stream);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    // A file, a pipe or a character device (console, NUL) takes the lines; a handle value
+    // that names nothing does not.
+    ::SetLastError(NO_ERROR);
+    return ::GetFileType(handle) != FILE_TYPE_UNKNOWN || ::GetLastError() == NO_ERROR;
+}
+
 bool TakeForErrorBox(std::wstring_view line) {
     // The caller's error code may still be wanted after its line.
     const DWORD lastError = ::GetLastError();
-    const bool attached = StandardOutputAttached();
+    const bool attached = StandardStreamAttached(STD_OUTPUT_HANDLE);
     ::SetLastError(lastError);
     if (attached || !IsWindowedProgram()) {
         return false;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "messages/catalogue.h"
-#include "runtime/centre_window.h"
+#include "windowed/centre_window.h"
 #include "runtime/folder_picker.h"
 #include "runtime/jvm_library_probe.h"
 #include "runtime/link_control.h"

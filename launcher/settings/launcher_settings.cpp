@@ -82,6 +82,8 @@ bool LoadLauncherSettingsFor(const std::wstring& programPath, LauncherSettings& 
         !IsYesIgnoringCase(read(kSectionRuntime, L"Ignore OpenJDK Registry"));
     settings.classDataArchive = EqualsIgnoringCase(
         support::TrimBlanks(read(kSectionRuntime, L"Class Data Archive")), L"on");
+    settings.exceptionDialog = !EqualsIgnoringCase(
+        support::TrimBlanks(read(kSectionApplication, L"Exception Dialog")), L"off");
     trace::WriteSettings(*path, settings);
     return true;
 }

@@ -74,6 +74,10 @@ struct LauncherSettings {
     // "Class Data Archive" "on", any case, blanks around ignored: the launcher keeps a
     // class-data archive of the application for the runtime.
     bool classDataArchive = false;
+
+    // [Application] "Exception Dialog" "off", any case, blanks around ignored, turns off the
+    // windowed program's dialog for exceptions the Java program leaves.
+    bool exceptionDialog = true;
 };
 
 // Reads the settings file beside this program (and, in application mode, the per-user

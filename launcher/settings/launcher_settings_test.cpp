@@ -66,6 +66,7 @@ TEST_F(Settings, DefaultsOfAFileWithOnlyAMainClass) {
     EXPECT_FALSE(s.failureCheck || s.overrideWorkingDir || s.pairReturnCode);
     EXPECT_TRUE(s.searchOpenJdkRegistrations);
     EXPECT_FALSE(s.classDataArchive);
+    EXPECT_TRUE(s.exceptionDialog);
 }
 
 TEST_F(Settings, EveryKeyIsReadFromItsSection) {
@@ -78,7 +79,7 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
         "Class Data Archive= On \r\n[Application]\r\nApplication Type=service\r\nOmit Service "
         "Name=1\r\n"
         "Failure Check=YES\r\nOverride WorkingDir=yes\r\nPair Product=C:\\x64\\tool.exe\r\n"
-        "Pair Return Code=Yes\r\n",
+        "Pair Return Code=Yes\r\nException Dialog= OFF\r\n",
         false);
     ASSERT_TRUE(loaded_);
     EXPECT_EQ(s.productCode, L"P1");
@@ -104,6 +105,7 @@ TEST_F(Settings, EveryKeyIsReadFromItsSection) {
     EXPECT_TRUE(s.pairReturnCode);
     EXPECT_FALSE(s.searchOpenJdkRegistrations);
     EXPECT_TRUE(s.classDataArchive);
+    EXPECT_FALSE(s.exceptionDialog);
 }
 
 // The words themselves: SettingValues. Here: each key reaches its rule.

@@ -53,6 +53,7 @@ void WriteSettings(const std::wstring& path, const LauncherSettings& s) {
     Write(L"setting Pair Product: ", s.pairProduct);
     Write(L"setting Ignore OpenJDK Registry: ", YesNo(!s.searchOpenJdkRegistrations));
     Write(L"setting Class Data Archive: ", std::wstring_view(s.classDataArchive ? L"on" : L"off"));
+    Write(L"setting Exception Dialog: ", std::wstring_view(s.exceptionDialog ? L"on" : L"off"));
 }
 
 }  // namespace launcher::trace

@@ -366,6 +366,26 @@ TEST_P(JvmLayerTest, DefaultJavaStackSize) {
     EXPECT_EQ(size % 1024, 0);
 }
 
+// The default handler reports an exception that ends another thread, after Java's own report;
+// an application's own handler is kept.
+TEST_P(JvmLayerTest, UncaughtExceptionsOfOtherThreadsAreReported) {
+    auto result = Probe("ThreadThrower", {"--uncaught"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(Contains(result.out,
+                         "handler installed true\nuncaught report begin\n"
+                         "java.lang.IllegalStateException: thread failure\n\tat ThreadThrower"))
+        << result.out;
+    EXPECT_TRUE(Contains(result.out, "uncaught report end\nmain goes on\n")) << result.out;
+    EXPECT_TRUE(Contains(result.err,
+                         "Exception in thread \"worker\" "
+                         "java.lang.IllegalStateException: thread failure"))
+        << result.err;
+
+    result = Probe("ThreadThrower", {"--uncaught", "--", "own"});
+    EXPECT_TRUE(Contains(result.out, "own handler thread failure\nmain goes on\n")) << result.out;
+    EXPECT_FALSE(Contains(result.out, "uncaught report")) << result.out;
+}
+
 // A class-data archive kept as the launcher keeps it: made by the first start, used by the
 // next, renewed when the jar changes, and never a reason for a start to fail or to print.
 TEST_P(JvmLayerTest, ClassDataArchive) {

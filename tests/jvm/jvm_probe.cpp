@@ -12,6 +12,7 @@
 //   --stop                 call stop from a thread of its own once main runs
 //   --stack-size           print the default Java stack size and end
 //   --unserved-call        make a JNI call that a launcher never makes (for the stand-in only)
+//   --uncaught             install the default uncaught-exception handler before main
 //   --archive DIR          keep a class-data archive in DIR as the launcher does (host only)
 
 #include "jvm/application_calls.h"
@@ -21,6 +22,7 @@
 #include "jvm/output_redirection.h"
 #include "jvm/reporter.h"
 #include "jvm/run_hooks.h"
+#include "jvm/uncaught_handler.h"
 
 #include "utf_text.h"
 
@@ -81,6 +83,7 @@ struct Options {
     bool stop = false;
     bool stackSize = false;
     bool unservedCall = false;
+    bool uncaught = false;
     std::string archiveFolder;
     jvm::OutputFile out;
     jvm::OutputFile err;
@@ -116,6 +119,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.stackSize = true;
         } else if (flag == "--unserved-call") {
             options.unservedCall = true;
+        } else if (flag == "--uncaught") {
+            options.uncaught = true;
         } else if (flag == "--archive") {
             options.archiveFolder = value();
         } else if (flag == "--out") {
@@ -249,6 +254,14 @@ int Probe(int argc, char** argv) {
     request.keepAlive = options->keepAlive;
     request.beforeMain = [&] {
         Line("before main");
+        if (options->uncaught) {
+            const bool installed =
+                jvm::InstallUncaughtHandler(created.env, [](JavaVM*, const std::u16string& text) {
+                    Line("uncaught report begin\n" + test_text::ToUtf8(text) +
+                         "uncaught report end");
+                });
+            Line(std::string("handler installed ") + (installed ? "true" : "false"));
+        }
         if (options->secondary) {
             worker = std::thread([&] {
                 jvm::SecondaryStart start;

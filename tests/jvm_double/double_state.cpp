@@ -185,6 +185,11 @@ void WriteArchiveAtEnd() {
     }
 }
 
+std::map<std::string, void*>& NativeMethods() {
+    static std::map<std::string, void*> methods;
+    return methods;
+}
+
 Hooks& InstalledHooks() {
     static Hooks hooks;
     return hooks;

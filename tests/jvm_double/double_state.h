@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -87,6 +88,9 @@ void WriteArchiveAtEnd();
 
 // System.exit: the exit hook on a thread of its own, then the process ends with the code.
 [[noreturn]] void ExitThroughJvm(jint code);
+
+// Native methods the launcher registered, by "class.name".
+std::map<std::string, void*>& NativeMethods();
 
 // Runs a Java method of the stand-in world.
 jvalue Invoke(Method* method, Object* receiver, va_list args);

@@ -2,7 +2,9 @@
 // methods (main, secondaryMain, stop) do what the environment asks:
 //   TS_JVM_DOUBLE_MAIN: "return" (default), "print" (one line to System.out and System.err),
 //     "throw" (leaves IllegalStateException "double failure"), "exit:N" (System.exit(N)),
-//     "abort" (the JVM aborts)
+//     "abort" (the JVM aborts), "threads-throw:N" (N threads end at once with an exception,
+//     each reported to the default handler the launcher installed; main returns once the file
+//     TS_JVM_DOUBLE_HOLD_AFTER_THREADS names exists)
 //   TS_JVM_DOUBLE_HELPER: "null": checkAndLoadMain answers null instead of the class
 //   secondaryMain and the holds of a kept instance: secondary_main.cpp
 // A service's main and stop: service_world.h.
@@ -13,6 +15,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace jvm_double {
 
@@ -68,6 +71,30 @@ jvalue CheckAndLoadMain(va_list args) {
     return result;
 }
 
+// What the JVM does for a thread that ends with an exception: the default handler's report.
+void ThreadsThrow(int count) {
+    using Report = void(JNICALL*)(JNIEnv*, jclass, jthrowable);
+    const auto report =
+        reinterpret_cast<Report>(NativeMethods()["javastub/UncaughtHandler.report"]);
+    Record("threads throw " + std::to_string(count) + (report != nullptr ? " to the handler" : ""));
+    std::vector<std::thread> threads;
+    for (int i = 0; i < count && report != nullptr; ++i) {
+        threads.emplace_back([report, i] {
+            Object* error = NewObject(Object::Kind::kThrowable, "java/lang/IllegalStateException");
+            error->text = Utf16("thread failure " + std::to_string(i));
+            report(Environment(),
+                   static_cast<jclass>(static_cast<void*>(ClassObject("javastub/UncaughtHandler"))),
+                   static_cast<jthrowable>(static_cast<void*>(error)));
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    Record("threads reported");
+    // The application goes on until the test has answered.
+    HoldWhileAsked(L"TS_JVM_DOUBLE_HOLD_AFTER_THREADS", "after threads");
+}
+
 jvalue Main(const Method& method, va_list args) {
     Object* array = va_arg(args, Object*);
     Record("main " + method.className + " " + Arguments(array));
@@ -85,6 +112,8 @@ jvalue Main(const Method& method, va_list args) {
         Pending() = error;
     } else if (behaviour.rfind("exit:", 0) == 0) {
         SystemExit(std::atoi(behaviour.c_str() + 5));
+    } else if (behaviour.rfind("threads-throw:", 0) == 0) {
+        ThreadsThrow(std::atoi(behaviour.c_str() + 14));
     } else if (behaviour == "abort") {
         Record("abort hook " +
                std::string(InstalledHooks().abort != nullptr ? "called" : "absent"));
@@ -122,6 +151,11 @@ jvalue Invoke(Method* method, Object* receiver, va_list args) {
         const jint code = va_arg(args, jint);
         Record("System.exit " + std::to_string(code));
         SystemExit(code);
+    }
+    if (cls == "java/lang/Thread" && name.ends_with("DefaultUncaughtExceptionHandler")) {
+        Object* handler = name.starts_with("set") ? va_arg(args, Object*) : nullptr;
+        Record("Thread." + name + (handler != nullptr ? " " + handler->className : ""));
+        return result;
     }
     if (cls == "java/lang/Runtime" && name == "getRuntime") {
         result.l = static_cast<jobject>(static_cast<void*>(NewObject(Object::Kind::kPlain, cls)));
@@ -189,6 +223,9 @@ Object* Construct(Object* cls, Method* constructor, va_list args) {
         stream->target = va_arg(args, Object*);
         Record("PrintStream " + signature);
         return stream;
+    }
+    if (name == "javastub/UncaughtHandler" && signature == "()V") {
+        return NewObject(Object::Kind::kPlain, name);
     }
     if (name == "java/io/ByteArrayOutputStream" && signature == "()V") {
         return NewObject(Object::Kind::kByteBuffer, name);

@@ -227,6 +227,28 @@ void JNICALL SetCharArrayRegion(JNIEnv*, jcharArray array, jsize start, jsize le
 // As in the real JVM, a destroyed JVM takes no more threads.
 std::atomic<bool> destroyed{false};
 
+jclass JNICALL DefineClass(JNIEnv*, const char* name, jobject loader, const jbyte*, jsize size) {
+    Guard("DefineClass");
+    Record(std::string("DefineClass ") + name + (loader == nullptr ? " boot loader" : " loader") +
+           (size > 0 ? " with bytes" : " empty"));
+    return static_cast<jclass>(static_cast<void*>(ClassObject(name)));
+}
+
+jint JNICALL RegisterNatives(JNIEnv*, jclass cls, const JNINativeMethod* methods, jint count) {
+    Guard("RegisterNatives");
+    for (jint i = 0; i < count; ++i) {
+        Record("RegisterNatives " + Obj(cls)->className + "." + methods[i].name +
+               methods[i].signature);
+        NativeMethods()[Obj(cls)->className + "." + methods[i].name] = methods[i].fnPtr;
+    }
+    return JNI_OK;
+}
+
+jint JNICALL GetJavaVM(JNIEnv*, JavaVM** vm) {
+    *vm = VirtualMachine();
+    return JNI_OK;
+}
+
 jint JNICALL DestroyJavaVM(JavaVM*) {
     Record("DestroyJavaVM");
     WriteArchiveAtEnd();
@@ -277,6 +299,9 @@ void ResetTables() {
     functions.reserved0 = functions.reserved1 = functions.reserved2 = functions.reserved3 = nullptr;
     functions.GetVersion = &GetVersion;
     functions.FindClass = &FindClass;
+    functions.DefineClass = &DefineClass;
+    functions.RegisterNatives = &RegisterNatives;
+    functions.GetJavaVM = &GetJavaVM;
     functions.Throw = &Throw;
     functions.ExceptionOccurred = &ExceptionOccurred;
     functions.ExceptionDescribe = &ExceptionDescribe;

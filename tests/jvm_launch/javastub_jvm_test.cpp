@@ -9,6 +9,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "in_order.h"
@@ -16,6 +17,7 @@
 #include "run_process.h"
 #include "scratch_folder.h"
 #include "test_text.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -464,6 +466,67 @@ TEST_F(JavastubJvm, SettingsFilesAtTheirLimits) {
     result = run(std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
     EXPECT_EQ(result.exitCode, 0u) << result.out;
     EXPECT_TRUE(Contains(Record(), mainCalled + "1 [\xce\xa9\xe4\xb8\xad]")) << Record();
+}
+
+// What the Java program leaves is shown by the windowed program in "Java Fehler", when its
+// standard error goes nowhere: Stop and Ignorieren, a flood, and the starts that show nothing.
+TEST_F(JavastubJvm, TheWindowedProgramShowsUncaughtExceptions) {
+    constexpr int kNone = 0;
+    const fs::path release = root_ / L"release.flag";
+    const struct {
+        const char* what;
+        const wchar_t* program;
+        bool redirected;
+        const char* application;
+        const wchar_t* main;
+        int press;
+        DWORD exitCode;
+        const char* recorded;  // "" for nothing to look for
+    } cases[] = {
+        {"main, Stop", WINDOWED_LAUNCHER, false, "", L"throw", IDCANCEL, 0, ""},
+        {"main, Ignorieren", WINDOWED_LAUNCHER, false, "", L"throw", IDOK, 0,
+         "DetachCurrentThread"},
+        {"thread, Stop", WINDOWED_LAUNCHER, false, "", L"threads-throw:1", IDCANCEL, 1,
+         "System.exit 1"},
+        {"twenty threads, Ignorieren", WINDOWED_LAUNCHER, false, "", L"threads-throw:20", IDOK, 0,
+         "released after threads"},
+        {"console program", L"javastub.exe", false, "", L"throw", kNone, 0, ""},
+        {"redirected", WINDOWED_LAUNCHER, true, "", L"throw", kNone, 0, ""},
+        {"switched off", WINDOWED_LAUNCHER, false, "Exception Dialog= Off\r\n", L"throw", kNone, 0,
+         ""},
+    };
+    for (const auto& c : cases) {
+        UseProgram(c.program);
+        WriteSettings(c.application);
+        fs::remove(release);
+        ProcessRequest request = Request({},
+                                         {{L"TS_JVM_DOUBLE_MAIN", c.main},
+                                          {L"TS_JVM_DOUBLE_HOLD_AFTER_THREADS", release.wstring()}},
+                                         std::chrono::seconds(c.press == kNone ? 10 : 60));
+        request.withoutStandardOutput = !c.redirected;
+        ProcessResult result;
+        std::thread run([&] { result = RunProcess(request); });
+        if (c.press != kNone) {
+            const HWND dialog = ui_driver::WaitForDialog(L"Java Fehler");
+            EXPECT_NE(dialog, nullptr) << c.what;
+            EXPECT_NE(ui_driver::ControlText(dialog, 208).find(L"java.lang.IllegalStateException"),
+                      std::wstring::npos)
+                << c.what;
+            // The other reports of a flood arrive while the dialog is open.
+            const bool threads = std::wstring_view(c.main).starts_with(L"threads");
+            ui_driver::WaitUntil(
+                [&] { return !threads || Contains(Record(), "threads reported"); });
+            ui_driver::PressButton(dialog, c.press);
+            ui_driver::WaitForWindowGone(dialog);
+            EXPECT_EQ(ui_driver::WaitForDialog(L"Java Fehler", std::chrono::seconds(1)), nullptr)
+                << c.what;
+            std::ofstream(release) << "go";
+        }
+        run.join();
+        EXPECT_FALSE(result.timedOut) << c.what;
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << result.out;
+        EXPECT_TRUE(Contains(Record(), c.recorded)) << c.what << Record();
+    }
 }
 
 // "Class Data Archive": each start in turn, what it asks the JVM for and what the archive

@@ -139,6 +139,7 @@ TEST_F(JavastubTrace, ASuccessfulStart) {
         "setting Pair Product: ",
         "setting Ignore OpenJDK Registry: no",
         "setting Class Data Archive: off",
+        "setting Exception Dialog: on",
         "phase settings",
         "runtime source JRE Path: found " + runtime + "\\bin\\client\\jvm.dll",
         "jvm.dll: " + runtime + "\\bin\\client\\jvm.dll",

@@ -29,6 +29,10 @@ bool DeliverToSecondaryMain(JavaVM* vm, const SecondaryStart& start);
 // JVM through System.exit(0). Exceptions on the way are described.
 void StopApplication(JavaVM* vm, const std::u16string& mainClass, bool stayAttached);
 
+// Attaches the calling thread and ends the JVM through System.exit(code): shutdown hooks run
+// and output files are flushed. Returns only when that fails.
+void ExitJvm(JavaVM* vm, jint code);
+
 // Attaches the calling thread and ends the JVM and the process with code through
 // Runtime.halt: no shutdown hook runs, as when the process simply ends, but the JVM finishes
 // what it does at its end (a class-data archive). Returns only when that fails.

@@ -1,4 +1,4 @@
-#include "runtime/centre_window.h"
+#include "windowed/centre_window.h"
 
 namespace launcher {
 namespace {
