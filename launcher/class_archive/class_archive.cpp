@@ -8,6 +8,7 @@
 #include "class_archive/windows_archive_folder.h"
 #include "jvm/class_archive.h"
 #include "jvm/run_hooks.h"
+#include "settings/settings_path_rules.h"
 #include "settings/settings_paths.h"
 #include "support/decimal_text.h"
 #include "support/file_system.h"
@@ -39,9 +40,7 @@ std::optional<std::wstring> ArchiveFolder() {
     if (!localData || localData->empty() || localData->front() == L'%' || !program) {
         return std::nullopt;
     }
-    std::wstring name = program->substr(program->find_last_of(L'\\') + 1);
-    name = name.substr(0, name.rfind(L'.'));
-    std::wstring folder = *localData + L"\\" + name;
+    const std::wstring folder = *localData + L"\\" + ProgramBaseName(*program);
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
         return std::nullopt;
     }
