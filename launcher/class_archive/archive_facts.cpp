@@ -6,6 +6,7 @@
 
 #include "jvm/class_archive.h"
 #include "support/decimal_text.h"
+#include "support/split_fields.h"
 #include "support/text_conversion.h"
 #include "support/unique_handle.h"
 #include "support/utf8.h"
@@ -73,11 +74,8 @@ ArchiveFacts GatherArchiveFacts(const std::wstring& jvmLibraryPath,
         if (!option.starts_with(kClassPath)) {
             continue;
         }
-        const std::wstring classPath = support::AnsiToWide(option.substr(kClassPath.size()));
-        for (std::size_t begin = 0; begin < classPath.size();) {
-            const std::size_t end = std::min(classPath.find(L';', begin), classPath.size());
-            const std::wstring entry = classPath.substr(begin, end - begin);
-            begin = end + 1;
+        for (const std::wstring& entry :
+             support::SplitFields(support::AnsiToWide(option.substr(kClassPath.size())), L";")) {
             WIN32_FILE_ATTRIBUTE_DATA data{};
             if (entry.empty() ||
                 !::GetFileAttributesExW(entry.c_str(), GetFileExInfoStandard, &data)) {

@@ -143,18 +143,16 @@ std::string FindCompleteArchive(ArchiveFolder& folder, std::string_view stem) {
 
 std::string CompletePendingArchive(ArchiveFolder& folder, std::string_view prefix,
                                    std::string_view stem, const std::string& pending) {
-    std::string complete;
+    // A failed dump leaves no file, or an empty one.
+    std::uint64_t written = 0;
     for (const ArchiveFolder::File& file : folder.Files(pending)) {
-        // A failed dump leaves no file, or an empty one.
-        const std::string checksum = file.size > 0 ? folder.Checksum(pending) : std::string();
-        if (file.name == pending && !checksum.empty() &&
-            folder.Move(pending, CompleteArchiveName(stem, checksum))) {
-            complete = CompleteArchiveName(stem, checksum);
-        }
+        written = file.name == pending ? file.size : written;
     }
-    if (complete.empty()) {
+    const std::string checksum = written > 0 ? folder.Checksum(pending) : std::string();
+    const std::string complete = CompleteArchiveName(stem, checksum);
+    if (checksum.empty() || !folder.Move(pending, complete)) {
         folder.Remove(pending);
-        return complete;
+        return {};
     }
     // Older archives go; what other starts are still writing stays.
     for (const ArchiveFolder::File& file : folder.Files(prefix)) {
